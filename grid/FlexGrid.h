@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QTableView>
+
+#include <cstdint>
+
+class FlexGridModel;
+
+// The result grid: a rectangle of cells with one current cell, per-cell text, font, colours and
+// alignment, per-column widths and per-row heights (in twips), and one fixed row at the top that stays
+// put while the rest scrolls. Every property acts as the spreadsheet-like grid control it replaces:
+// an index outside the counts is refused with a RuntimeError of kind GridIndex; shrinking Rows or Cols
+// drops those cells; a colour of 0 means the grid's default colour for that cell.
+//
+// Colours are 24-bit values with red in the low byte (255 red, 65535 yellow, 16777215 white).
+//
+// Writes are cheap: a handler may write thousands of cells and the view is told once, when control
+// returns to the event loop (or at flush()).
+class FlexGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+    ~FlexGrid() override;
+
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+
+    // The current cell.
+    int row() const;
+    void setRow(int row);
+    int col() const;
+    void setCol(int col);
+
+    // Properties of the current cell.
+    QString text() const;
+    void setText(const QString& text);
+    QString cellFontName() const;
+    void setCellFontName(const QString& name);
+    float cellFontSize() const;
+    void setCellFontSize(float points);
+    bool cellFontBold() const;
+    void setCellFontBold(bool bold);
+    bool cellFontItalic() const;
+    void setCellFontItalic(bool italic);
+    std::uint32_t cellBackColor() const; // 0 = the grid's default
+    void setCellBackColor(std::uint32_t color);
+    std::uint32_t cellForeColor() const; // 0 = the grid's default
+    void setCellForeColor(std::uint32_t color);
+    std::int16_t cellAlignment() const; // 0 = the grid's default; 1 = left, vertically centred
+    void setCellAlignment(std::int16_t alignment);
+
+    // Widths and heights in twips.
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+
+    // Read-only access to any cell without moving the current cell (for the window and for tests).
+    QString textAt(int row, int col) const;
+
+    // The grid's own font ("Times New Roman", 8.25 pt at design time), used by cells without their own.
+    QString defaultFontName() const;
+    float defaultFontSize() const;
+
+    // Pushes pending writes to the view now: one model signal, one relayout.
+    void flush();
+
+    FlexGridModel* gridModel() const;
+
+signals:
+    // A character typed while the grid has the focus, as its typed-character code (Enter 13,
+    // Backspace 8, printable characters their Western single-byte code). Keys that type no character
+    // keep their usual navigation and are not reported.
+    void keyPressed(std::int16_t& code);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyboardSearch(const QString& search) override;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+class FlexGrid;
+class QObject;
+
+namespace Formula {
+
+// Writes the month-by-month amortization schedule below the payment summary. The loan's length, principal
+// and start year are read from the window's members "Text1", "Text3" and "Text6" by name; the window's
+// "Font" measures the auto-fitted cells.
+void BuildSchedule(FlexGrid& grid, QObject& window);
+
+} // namespace Formula
