@@ -60,10 +60,11 @@ Decimal reduce(bool negative, const W& coefficient, int scale, bool sticky = fal
     const W& max = maxCoefficient<W>();
     int k = std::max(scale - Decimal::kMaxScale, sticky ? 1 : 0);
     if (coefficient > max) {
-        // A coefficient of b bits is at least 2^(b-1); dividing it by less than 2^(b-97) leaves more
-        // than 96 bits, so fewer digits than (b - 97) * log10(2) can never be enough.
+        // A coefficient of b bits is at least 2^(b-1), so dropping k digits with 10^k <= 2^(b-97) still
+        // leaves at least 2^96: k must exceed (b - 97) * log10(2). 0.30102 is just below log10(2), so the
+        // floor below never overshoots.
         const int bits = static_cast<int>(mp::msb(coefficient)) + 1;
-        k = std::max(k, (bits - kCoefficientBits - 1) * 30102 / 100000);
+        k = std::max(k, (bits - kCoefficientBits - 1) * 30102 / 100000 + 1);
     }
     for (;; ++k) {
         if (k > scale)
