@@ -179,6 +179,18 @@ private slots:
         QCOMPARE(w.grid->col(), 3);
         QTest::keyClick(w.grid, Qt::Key_Home);
         QCOMPARE(w.grid->col(), 0);
+        // The fixed row is out of the arrows' reach.
+        QTest::keyClick(w.grid, Qt::Key_Up);
+        QTest::keyClick(w.grid, Qt::Key_Up);
+        QTest::keyClick(w.grid, Qt::Key_Up);
+        QCOMPARE(w.grid->row(), 1);
+        QTest::keyClick(w.grid, Qt::Key_PageDown);
+        QCOMPARE(w.grid->row(), 5);
+        QTest::keyClick(w.grid, Qt::Key_PageUp);
+        QCOMPARE(w.grid->row(), 1);
+        QTest::keyClick(w.grid, Qt::Key_Down);
+        QTest::keyClick(w.grid, Qt::Key_Down);
+        QCOMPARE(w.grid->row(), 3);
         QTest::keyClick(w.grid, Qt::Key_Delete);
         QTest::keyClick(w.grid, Qt::Key_F5);
         QVERIFY(w.codes.isEmpty());
