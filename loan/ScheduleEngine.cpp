@@ -10,10 +10,10 @@ namespace {
 const QString kLengthSource = QStringLiteral("the length of the loan (Text1)");
 const QString kPrincipalSource = QStringLiteral("the principal (Text3)");
 const QString kStartYearSource = QStringLiteral("the start year (Text6)");
-const QString kMonthCountSource = QStringLiteral("the number of months, the length of the loan (Text1) times 12");
-const QString kRowSource = QStringLiteral("the rows of the schedule for the length of the loan (Text1)");
-const QString kEndYearSource = QStringLiteral("the last year of the loan, the start year (Text6) plus the length of "
-                                              "the loan (Text1)");
+const QString kMonthCountSource = QStringLiteral("the number of months for the length of the loan (Text1)");
+const QString kRowSource = QStringLiteral("the schedule's row count for the length of the loan (Text1)");
+const QString kEndYearSource =
+    QStringLiteral("the loan's last year from the start year (Text6) and the length of the loan (Text1)");
 const QString kBalanceSource = QStringLiteral("the remaining balance");
 const QString kYearCountSource = QStringLiteral("the number of schedule years");
 
