@@ -153,7 +153,7 @@ int FlexGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
     return cellData(index.row(), index.column(), role);
 }
@@ -190,7 +190,7 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     // Cells are edited by the grid's key handler, never by an in-place editor.
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;

@@ -1,0 +1,168 @@
+#include "FlexGrid.h"
+#include "FlexGridModel.h"
+#include "RuntimeError.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+using GridAction = std::function<void(FlexGrid&)>;
+Q_DECLARE_METATYPE(GridAction)
+
+namespace {
+
+// The grid as a user sees it: shown, with the model checked by Qt's model tester.
+struct ShownGrid {
+    FlexGrid grid;
+    QAbstractItemModelTester tester{grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest};
+
+    ShownGrid(int rows, int cols) {
+        grid.resize(640, 240);
+        grid.show();
+        grid.setRows(rows);
+        grid.setCols(cols);
+    }
+    void select(int row, int col) {
+        grid.setRow(row);
+        grid.setCol(col);
+    }
+};
+
+} // namespace
+
+class TestFlexGrid : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsInTheDesignState() {
+        FlexGrid grid;
+        QCOMPARE(QList<int>({grid.rows(), grid.cols(), grid.row(), grid.col()}), QList<int>({2, 2, 1, 0}));
+        QCOMPARE(grid.cellFontName(), QStringLiteral("Times New Roman"));
+        QCOMPARE(grid.cellFontSize(), 8.25f);
+        // Row 0 is the fixed row: drawn by the header, never as a table row.
+        QVERIFY(grid.isRowHidden(0));
+        QVERIFY(!grid.tabKeyNavigation());
+    }
+
+    void refusesIndicesOutsideTheGrid_data() {
+        QTest::addColumn<GridAction>("action");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("row past the end") << GridAction([](FlexGrid& g) { g.setRow(2); })
+                                          << QStringLiteral("Row 2 is outside the grid, which has 2 rows.");
+        QTest::newRow("negative column") << GridAction([](FlexGrid& g) { g.setCol(-1); })
+                                         << QStringLiteral("Column -1 is outside the grid, which has 2 columns.");
+        QTest::newRow("reading a missing row height") << GridAction([](FlexGrid& g) { (void)g.rowHeight(7); })
+                                                      << QStringLiteral("Row 7 is outside the grid, which has 2 rows.");
+        QTest::newRow("negative row count")
+            << GridAction([](FlexGrid& g) { g.setRows(-3); })
+            << QStringLiteral("The grid cannot have -3 rows: it keeps at least its fixed row.");
+    }
+
+    void refusesIndicesOutsideTheGrid() {
+        QFETCH(GridAction, action);
+        QFETCH(QString, message);
+        FlexGrid grid;
+        grid.setText(QStringLiteral("kept"));
+        try {
+            action(grid);
+            QFAIL("the grid accepted the index");
+        } catch (const RuntimeError& error) {
+            QCOMPARE(error.kind(), RuntimeError::Kind::GridIndex);
+            QCOMPARE(error.message(), message);
+        }
+        QCOMPARE(QList<int>({grid.rows(), grid.cols(), grid.row(), grid.col()}), QList<int>({2, 2, 1, 0}));
+        QCOMPARE(grid.text(), QStringLiteral("kept"));
+    }
+
+    void shrinkingDropsCellsAndGrowingAddsEmptyOnes() {
+        ShownGrid shown(4, 3);
+        FlexGrid& grid = shown.grid;
+        shown.select(3, 2);
+        grid.setText(QStringLiteral("corner"));
+        grid.setCellFontBold(true);
+        grid.setColWidth(2, 3000);
+        grid.flush();
+        grid.setRows(3);
+        grid.setCols(2);
+        // The dropped current cell moves to the last row and column that remain.
+        QCOMPARE(QList<int>({grid.row(), grid.col()}), QList<int>({2, 1}));
+        grid.setRows(4);
+        grid.setCols(3);
+        grid.flush();
+        shown.select(3, 2);
+        QCOMPARE(grid.text(), QString());
+        QVERIFY(!grid.cellFontBold());
+        QCOMPARE(grid.colWidth(2), FlexGridModel::kDefaultColWidthTwips);
+    }
+
+    void drawsEachCellInItsOwnFormat() {
+        ShownGrid shown(3, 2);
+        FlexGrid& grid = shown.grid;
+        shown.select(2, 1);
+        grid.setCellFontSize(10.5f);
+        grid.setCellFontItalic(true);
+        grid.setCellBackColor(65535);
+        grid.setCellForeColor(16777215);
+        grid.setCellAlignment(1);
+        grid.setText(QStringLiteral("1199.1"));
+        grid.flush();
+        QCOMPARE(grid.cellFontSize(), 10.5f);
+        const QModelIndex cell = grid.model()->index(2, 1);
+        QCOMPARE(cell.data(Qt::FontRole).value<QFont>().pointSizeF(), 10.5);
+        QVERIFY(cell.data(Qt::FontRole).value<QFont>().italic());
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
+        QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+        QCOMPARE(cell.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignVCenter));
+        // A colour of 0 is the grid's default, not black; the neighbour keeps the grid's font.
+        grid.setCellBackColor(0);
+        QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
+        QCOMPARE(grid.model()->index(2, 0).data(Qt::FontRole).value<QFont>().pointSizeF(), 8.25);
+    }
+
+    void keepsWidthsAndHeightsInTwips() {
+        ShownGrid shown(2, 2);
+        FlexGrid& grid = shown.grid;
+        grid.setColWidth(1, 1500);
+        grid.setRowHeight(1, 450);
+        grid.setRowHeight(0, 300);
+        QCOMPARE(grid.colWidth(1), 1500);
+        grid.flush();
+        // 15 twips to the pixel at 96 dpi.
+        QCOMPARE(grid.columnWidth(1), 100);
+        QCOMPARE(grid.QTableView::rowHeight(1), 30);
+        QCOMPARE(grid.horizontalHeader()->height(), 20);
+    }
+
+    void tellsTheViewOncePerBatch() {
+        ShownGrid shown(50, 5);
+        FlexGrid& grid = shown.grid;
+        grid.flush();
+        QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(grid.model(), &QAbstractItemModel::modelReset);
+        for (int r = 3; r < 40; ++r) {
+            for (int c = 1; c < 4; ++c) {
+                shown.select(r, c);
+                grid.setText(QStringLiteral("%1,%2").arg(r).arg(c));
+                grid.setCellFontBold(true);
+            }
+        }
+        // Reads see every write at once; the view hears of them once, back in the event loop.
+        QCOMPARE(grid.textAt(39, 3), QStringLiteral("39,3"));
+        QCOMPARE(changed.count() + reset.count(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex(), grid.model()->index(3, 1));
+        QCOMPARE(changed.at(0).at(1).toModelIndex(), grid.model()->index(39, 3));
+        QCOMPARE(reset.count(), 0);
+        // The current cell is in sight, below the fixed row that stayed at the top.
+        QCOMPARE(grid.currentIndex(), grid.model()->index(39, 3));
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
+        QCOMPARE(grid.horizontalHeader()->geometry().top(), grid.frameWidth());
+    }
+};
+
+QTEST_MAIN(TestFlexGrid)
+#include "tst_flexgrid.moc"
