@@ -98,10 +98,15 @@ struct Aligned {
     int scale;
 };
 
+Wide atScale(const Decimal& value, int scale) {
+    if (scale == value.scale())
+        return Wide(value.coefficient());
+    return Wide(value.coefficient()) * powerOfTen<Wide>(scale - value.scale());
+}
+
 Aligned align(const Decimal& a, const Decimal& b) {
     const int scale = std::max(a.scale(), b.scale());
-    return {Wide(a.coefficient()) * powerOfTen<Wide>(scale - a.scale()),
-            Wide(b.coefficient()) * powerOfTen<Wide>(scale - b.scale()), scale};
+    return {atScale(a, scale), atScale(b, scale), scale};
 }
 
 Decimal addSigned(const Decimal& a, bool bNegative, const Decimal& b) {

@@ -88,6 +88,14 @@ template <class F> std::string outcomeOf(F f) {
     }
 }
 
+void textRow(const char* name, const QString& text, const QString& expected) {
+    QTest::newRow(name) << text << expected;
+}
+
+void edge(const char* name, const QString& a, char op, const QString& b, const QString& expected) {
+    QTest::newRow(name) << a << op << b << expected;
+}
+
 Decimal apply(const Decimal& a, char op, const Decimal& b) {
     return op == '+' ? a + b : op == '-' ? a - b : op == '*' ? a * b : a / b;
 }
@@ -161,56 +169,31 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("expected");
         const QString belowMax = QStringLiteral("79228162514264337593543950334");
-        QTest::newRow("max plus one unit overflows") << kMax << '+' << "1"
-                                                     << "overflow";
-        QTest::newRow("minus max minus one overflows") << u'-' + kMax << '-' << "1"
-                                                       << "overflow";
-        QTest::newRow("max times one") << kMax << '*' << "1" << kMax;
-        QTest::newRow("max times 1.0 loses the place") << kMax << '*' << "1.0" << kMax;
-        QTest::newRow("max plus 0.4 rounds back") << kMax << '+' << "0.4" << kMax;
-        QTest::newRow("max plus 0.5 ties up to overflow") << kMax << '+' << "0.5"
-                                                          << "overflow";
-        QTest::newRow("max minus 0.5 ties to even") << kMax << '-' << "0.5" << belowMax;
-        QTest::newRow("max minus 1.5 ties to even") << kMax << '-' << "1.5" << belowMax;
-        QTest::newRow("max divided by 0.1 overflows") << kMax << '/' << "0.1"
-                                                      << "overflow";
-        QTest::newRow("max divided by 1") << kMax << '/' << "1" << kMax;
-        QTest::newRow("one by zero") << "1" << '/' << "0"
-                                     << "division by zero";
-        QTest::newRow("zero by zero") << "0" << '/' << "0.00"
-                                      << "division by zero";
-        QTest::newRow("zero by five keeps places") << "0.00" << '/' << "5"
-                                                   << "0.00";
-        QTest::newRow("third") << "1" << '/' << "3"
-                               << "0.3333333333333333333333333333";
-        QTest::newRow("two thirds round up") << "2" << '/' << "3"
-                                             << "0.6666666666666666666666666667";
-        QTest::newRow("quarter") << "1" << '/' << "4"
-                                 << "0.25";
-        QTest::newRow("quarter of 1.00") << "1.00" << '/' << "4"
-                                         << "0.25";
-        QTest::newRow("exact quotient keeps dividend places") << "1.000" << '/' << "1"
-                                                              << "1.000";
-        QTest::newRow("ten by two") << "10" << '/' << "2"
-                                    << "5";
-        QTest::newRow("by a thousandth") << "1" << '/' << "0.001"
-                                         << "1000";
-        QTest::newRow("large seventh") << "1000000000000000000000000000" << '/' << "7"
-                                       << "142857142857142857142857142.86";
-        QTest::newRow("smallest halved ties to zero") << "0.0000000000000000000000000001" << '/' << "2"
-                                                      << "0.0000000000000000000000000000";
-        QTest::newRow("three smallest halved ties up") << "0.0000000000000000000000000003" << '/' << "2"
-                                                       << "0.0000000000000000000000000002";
-        QTest::newRow("negative tie in product") << "-0.0000000000000000000000000025" << '*' << "0.1"
-                                                 << "-0.0000000000000000000000000002";
-        QTest::newRow("product rounding to zero has no sign") << "-0.0000000000000000000000000001" << '*' << "0.1"
-                                                              << "0.0000000000000000000000000000";
-        QTest::newRow("cancelling sum has no sign") << "-1.5" << '+' << "1.50"
-                                                    << "0.00";
-        QTest::newRow("sum keeps scale") << "1.10" << '+' << "1"
-                                         << "2.10";
-        QTest::newRow("product keeps scale") << "1.10" << '*' << "2"
-                                             << "2.20";
+        const QString tiny = QStringLiteral("0.000000000000000000000000000");
+        edge("max plus one unit overflows", kMax, '+', "1", "overflow");
+        edge("minus max minus one overflows", u'-' + kMax, '-', "1", "overflow");
+        edge("max times 1.0 loses the place", kMax, '*', "1.0", kMax);
+        edge("max plus 0.4 rounds back", kMax, '+', "0.4", kMax);
+        edge("max plus 0.5 ties up to overflow", kMax, '+', "0.5", "overflow");
+        edge("max minus 0.5 ties to even", kMax, '-', "0.5", belowMax);
+        edge("max minus 1.5 ties to even", kMax, '-', "1.5", belowMax);
+        edge("max divided by 0.1 overflows", kMax, '/', "0.1", "overflow");
+        edge("one by zero", "1", '/', "0", "division by zero");
+        edge("zero by zero", "0", '/', "0.00", "division by zero");
+        edge("zero by five keeps places", "0.00", '/', "5", "0.00");
+        edge("two thirds round up", "2", '/', "3", "0.6666666666666666666666666667");
+        edge("quarter", "1", '/', "4", "0.25");
+        edge("quarter of 1.00", "1.00", '/', "4", "0.25");
+        edge("exact quotient keeps dividend places", "1.000", '/', "1", "1.000");
+        edge("ten by two", "10", '/', "2", "5");
+        edge("by a thousandth", "1", '/', "0.001", "1000");
+        edge("large seventh", "1000000000000000000000000000", '/', "7", "142857142857142857142857142.86");
+        edge("smallest halved ties to zero", tiny + u'1', '/', "2", tiny + u'0');
+        edge("three smallest halved ties up", tiny + u'3', '/', "2", tiny + u'2');
+        edge("negative tie in product", "-0.0000000000000000000000000025", '*', "0.1", u'-' + tiny + u'2');
+        edge("product rounding to zero has no sign", u'-' + tiny + u'1', '*', "0.1", tiny + u'0');
+        edge("cancelling sum has no sign", "-1.5", '+', "1.50", "0.00");
+        edge("sum keeps scale", "1.10", '+', "1", "2.10");
     }
     void edgeCases() {
         QFETCH(QString, a);
@@ -232,20 +215,15 @@ private slots:
     void readsPlainNotation_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("keeps scale") << "-12.340"
-                                     << "-12.340";
-        QTest::newRow("leading zeros") << "000.5"
-                                       << "0.5";
-        QTest::newRow("29 places round to even") << "0.00000000000000000000000000025"
-                                                 << "0.0000000000000000000000000002";
-        QTest::newRow("far digit breaks the tie")
-            << QStringLiteral("0.00000000000000000000000000025") + QString(60, u'0') + u'1'
-            << "0.0000000000000000000000000003";
-        QTest::newRow("30 digits lose places") << "7922816251426433759354395033.45"
-                                               << "7922816251426433759354395033.4";
-        QTest::newRow("too large") << kMax + u'0' << "overflow";
-        QTest::newRow("not a number") << "1e3"
-                                      << "other error";
+        textRow("keeps scale", "-12.340", "-12.340");
+        textRow("leading zeros", "000.5", "0.5");
+        textRow("29 places round to even", "0.00000000000000000000000000025", "0.0000000000000000000000000002");
+        textRow("far digit breaks the tie",
+                QStringLiteral("0.00000000000000000000000000025") + QString(60, u'0') + u'1',
+                "0.0000000000000000000000000003");
+        textRow("30 digits lose places", "7922816251426433759354395033.45", "7922816251426433759354395033.4");
+        textRow("too large", kMax + u'0', "overflow");
+        textRow("not a number", "1e3", "other error");
     }
     void readsPlainNotation() {
         QFETCH(QString, text);
