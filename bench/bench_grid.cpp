@@ -84,6 +84,24 @@ void BM_WriteLongestSchedule(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * (kRows - 1) * kCols);
 }
 
+// The part of the above that the view costs: one reset, the row heights applied, one paint.
+void BM_FlushLongestSchedule(benchmark::State& state) {
+    amounts();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = std::make_unique<Window>();
+        writeSchedule(*w);
+        state.ResumeTiming();
+
+        w->grid->flush();
+        w->grid->repaint();
+
+        state.PauseTiming();
+        w.reset();
+        state.ResumeTiming();
+    }
+}
+
 void BM_JumpBetweenFirstAndLastRow(benchmark::State& state) {
     Window w;
     writeSchedule(w);
@@ -100,6 +118,11 @@ void BM_JumpBetweenFirstAndLastRow(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_WriteLongestSchedule)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FlushLongestSchedule)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(7)
