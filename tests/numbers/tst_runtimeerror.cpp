@@ -7,8 +7,7 @@ class TestRuntimeError : public QObject {
     Q_OBJECT
 
 private slots:
-    void capturesTheInnermostStep()
-    {
+    void capturesTheInnermostStep() {
         ErrorContext outer(QStringLiteral("computing the monthly payment"));
         {
             ErrorContext inner(QStringLiteral("reading the principal (Text3)"));
@@ -22,8 +21,7 @@ private slots:
         QCOMPARE(later.context(), QStringLiteral("computing the monthly payment"));
     }
 
-    void noStepMeansJustTheMessage()
-    {
+    void noStepMeansJustTheMessage() {
         const RuntimeError error(RuntimeError::Kind::GridIndex, QStringLiteral("Row 40 is outside the grid."));
         QVERIFY(error.context().isEmpty());
         QCOMPARE(error.userText(), QStringLiteral("Row 40 is outside the grid."));
