@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+class FixedRowHeader;
 class FlexGridModel;
 
 // The result grid: a rectangle of cells with one current cell, per-cell text, font, colours and
@@ -80,4 +81,26 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+    void checkCount(int rows, int cols) const;
+    template <typename Change> void changeStyle(Change change);
+    void moveCurrent(int row, int col);
+    void scheduleFlush();
+    void applySizes();
+    void applyCurrent();
+
+    FlexGridModel* m_model = nullptr;
+    FixedRowHeader* m_fixedRow = nullptr;
+    // The current cell as the program last set it or the user last moved it; the view follows at flush().
+    int m_row = 0;
+    int m_col = 0;
+    bool m_currentPending = false;
+    bool m_flushScheduled = false;
+    bool m_syncingCurrent = false;
 };

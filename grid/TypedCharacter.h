@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QChar>
+
 #include <cstdint>
 #include <optional>
 

@@ -1,0 +1,422 @@
+#include "FlexGrid.h"
+
+#include "FixedRowHeader.h"
+#include "FlexGridModel.h"
+#include "GridLineStyle.h"
+#include "RuntimeError.h"
+#include "Twips.h"
+#include "TypedCharacter.h"
+
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The grid's design-time state.
+const QString kDefaultFontName = QStringLiteral("Times New Roman");
+constexpr float kDefaultFontSize = 8.25f;
+constexpr int kDesignRows = 2;
+constexpr int kDesignCols = 2;
+
+// A grid this large already takes tens of megabytes; beyond it a count is refused rather than
+// exhausting memory. The longest schedule needs 32,767 rows of 5 columns.
+constexpr long long kMaxCells = 4'000'000;
+// Sections are drawn in pixels; a width or height beyond this is drawn at this size.
+constexpr int kMaxSectionPixels = 1'000'000;
+
+QString countWords(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+[[noreturn]] void refuse(const QString& message) {
+    throw RuntimeError(RuntimeError::Kind::GridIndex, message);
+}
+
+FlexGridModel::CellStyle designStyle() {
+    FlexGridModel::CellStyle style;
+    style.fontName = kDefaultFontName;
+    style.fontSize = kDefaultFontSize;
+    return style;
+}
+
+int sectionPixels(int twips, double twipsPerPixel) {
+    const double pixels = std::round(static_cast<double>(twips) / twipsPerPixel);
+    return static_cast<int>(std::clamp(pixels, 0.0, static_cast<double>(kMaxSectionPixels)));
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QTableView(parent)
+    , m_model(new FlexGridModel(designStyle(), this)) {
+    QFont gridFont(kDefaultFontName);
+    gridFont.setPointSizeF(kDefaultFontSize);
+    setFont(gridFont);
+
+    auto* lineStyle = new GridLineStyle;
+    lineStyle->setParent(this);
+    setStyle(lineStyle);
+
+    // Normal cells and the area no cell covers are white; text, selection and the fixed row take the
+    // desktop's colours for window text, highlighting and buttons.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Text, colours.color(QPalette::WindowText));
+    setPalette(colours);
+
+    m_fixedRow = new FixedRowHeader(*this);
+    setHorizontalHeader(m_fixedRow);
+    setModel(m_model);
+
+    // No fixed column: the row numbers are not shown.
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    connect(m_model, &FlexGridModel::changesPending, this, &FlexGrid::scheduleFlush);
+
+    m_model->resize(kDesignRows, kDesignCols);
+    // The first cell below the fixed row is current, as in a freshly placed grid.
+    m_row = 1;
+    m_col = 0;
+    m_currentPending = true;
+    flush();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+int FlexGrid::rows() const {
+    return m_model->rows();
+}
+
+void FlexGrid::setRows(int rows) {
+    checkCount(rows, m_model->cols());
+    m_model->resize(rows, m_model->cols());
+    if (m_row >= rows)
+        moveCurrent(rows - 1, m_col);
+}
+
+int FlexGrid::cols() const {
+    return m_model->cols();
+}
+
+void FlexGrid::setCols(int cols) {
+    checkCount(m_model->rows(), cols);
+    m_model->resize(m_model->rows(), cols);
+    if (m_col >= cols)
+        moveCurrent(m_row, cols - 1);
+}
+
+int FlexGrid::row() const {
+    return m_row;
+}
+
+void FlexGrid::setRow(int row) {
+    checkRow(row);
+    moveCurrent(row, m_col);
+}
+
+int FlexGrid::col() const {
+    return m_col;
+}
+
+void FlexGrid::setCol(int col) {
+    checkCol(col);
+    moveCurrent(m_row, col);
+}
+
+QString FlexGrid::text() const {
+    return m_model->text(m_row, m_col);
+}
+
+void FlexGrid::setText(const QString& text) {
+    m_model->setText(m_row, m_col, text);
+}
+
+template <typename Change> void FlexGrid::changeStyle(Change change) {
+    FlexGridModel::CellStyle style = m_model->style(m_row, m_col);
+    change(style);
+    m_model->setStyle(m_row, m_col, style);
+}
+
+QString FlexGrid::cellFontName() const {
+    return m_model->style(m_row, m_col).fontName;
+}
+
+void FlexGrid::setCellFontName(const QString& name) {
+    changeStyle([&name](FlexGridModel::CellStyle& style) { style.fontName = name; });
+}
+
+float FlexGrid::cellFontSize() const {
+    return m_model->style(m_row, m_col).fontSize;
+}
+
+void FlexGrid::setCellFontSize(float points) {
+    if (!(points > 0.0f) || !std::isfinite(points))
+        refuse(QStringLiteral("A font size of %1 points is not possible.").arg(static_cast<double>(points)));
+    changeStyle([points](FlexGridModel::CellStyle& style) { style.fontSize = points; });
+}
+
+bool FlexGrid::cellFontBold() const {
+    return m_model->style(m_row, m_col).bold;
+}
+
+void FlexGrid::setCellFontBold(bool bold) {
+    changeStyle([bold](FlexGridModel::CellStyle& style) { style.bold = bold; });
+}
+
+bool FlexGrid::cellFontItalic() const {
+    return m_model->style(m_row, m_col).italic;
+}
+
+void FlexGrid::setCellFontItalic(bool italic) {
+    changeStyle([italic](FlexGridModel::CellStyle& style) { style.italic = italic; });
+}
+
+std::uint32_t FlexGrid::cellBackColor() const {
+    return m_model->style(m_row, m_col).backColor;
+}
+
+void FlexGrid::setCellBackColor(std::uint32_t color) {
+    changeStyle([color](FlexGridModel::CellStyle& style) { style.backColor = color; });
+}
+
+std::uint32_t FlexGrid::cellForeColor() const {
+    return m_model->style(m_row, m_col).foreColor;
+}
+
+void FlexGrid::setCellForeColor(std::uint32_t color) {
+    changeStyle([color](FlexGridModel::CellStyle& style) { style.foreColor = color; });
+}
+
+std::int16_t FlexGrid::cellAlignment() const {
+    return m_model->style(m_row, m_col).alignment;
+}
+
+void FlexGrid::setCellAlignment(std::int16_t alignment) {
+    if (alignment < FlexGridModel::AlignDefault || alignment > FlexGridModel::AlignGeneral)
+        refuse(QStringLiteral("A cell alignment of %1 is not possible: it must be 0 to 9.").arg(alignment));
+    changeStyle([alignment](FlexGridModel::CellStyle& style) { style.alignment = alignment; });
+}
+
+int FlexGrid::colWidth(int col) const {
+    checkCol(col);
+    return m_model->colWidth(col);
+}
+
+void FlexGrid::setColWidth(int col, int twips) {
+    checkCol(col);
+    // -1 gives the column back its default width.
+    if (twips < -1)
+        refuse(QStringLiteral("A column width of %1 twips is not possible.").arg(twips));
+    m_model->setColWidth(col, twips == -1 ? FlexGridModel::kDefaultColWidthTwips : twips);
+}
+
+int FlexGrid::rowHeight(int row) const {
+    checkRow(row);
+    return m_model->rowHeight(row);
+}
+
+void FlexGrid::setRowHeight(int row, int twips) {
+    checkRow(row);
+    if (twips < -1)
+        refuse(QStringLiteral("A row height of %1 twips is not possible.").arg(twips));
+    m_model->setRowHeight(row, twips == -1 ? FlexGridModel::kDefaultRowHeightTwips : twips);
+}
+
+QString FlexGrid::textAt(int row, int col) const {
+    checkRow(row);
+    checkCol(col);
+    return m_model->text(row, col);
+}
+
+QString FlexGrid::defaultFontName() const {
+    return m_model->defaultStyle().fontName;
+}
+
+float FlexGrid::defaultFontSize() const {
+    return m_model->defaultStyle().fontSize;
+}
+
+FlexGridModel* FlexGrid::gridModel() const {
+    return m_model;
+}
+
+void FlexGrid::checkRow(int row) const {
+    if (row < 0 || row >= m_model->rows()) {
+        refuse(QStringLiteral("Row %1 is outside the grid, which has %2.")
+                   .arg(row)
+                   .arg(countWords(m_model->rows(), "row", "rows")));
+    }
+}
+
+void FlexGrid::checkCol(int col) const {
+    if (col < 0 || col >= m_model->cols()) {
+        refuse(QStringLiteral("Column %1 is outside the grid, which has %2.")
+                   .arg(col)
+                   .arg(countWords(m_model->cols(), "column", "columns")));
+    }
+}
+
+void FlexGrid::checkCount(int rows, int cols) const {
+    // The fixed row always stays, and a grid without columns would have no current cell.
+    if (rows < 1)
+        refuse(QStringLiteral("The grid cannot have %1: it keeps at least its fixed row.")
+                   .arg(countWords(rows, "row", "rows")));
+    if (cols < 1)
+        refuse(QStringLiteral("The grid cannot have %1: it needs at least one column.")
+                   .arg(countWords(cols, "column", "columns")));
+    if (static_cast<long long>(rows) * cols > kMaxCells) {
+        refuse(QStringLiteral("The grid cannot hold %1 rows of %2 columns: at most %3 cells fit.")
+                   .arg(rows)
+                   .arg(cols)
+                   .arg(kMaxCells));
+    }
+}
+
+void FlexGrid::moveCurrent(int row, int col) {
+    if (row == m_row && col == m_col)
+        return;
+    m_row = row;
+    m_col = col;
+    m_currentPending = true;
+    scheduleFlush();
+}
+
+void FlexGrid::scheduleFlush() {
+    if (m_flushScheduled)
+        return;
+    m_flushScheduled = true;
+    QMetaObject::invokeMethod(this, &FlexGrid::flush, Qt::QueuedConnection);
+}
+
+void FlexGrid::flush() {
+    m_flushScheduled = false;
+    const FlexGridModel::Published published = m_model->publish();
+    if (published.reset) {
+        // A reset forgets hidden rows: row 0 is drawn by the fixed-row header, never in the table.
+        setRowHidden(0, true);
+    }
+    if (published.sizesChanged)
+        applySizes();
+    if (published.reset || m_currentPending)
+        applyCurrent();
+}
+
+void FlexGrid::applySizes() {
+    const double twipsPerPixel = Twips::perPixel();
+    QHeaderView* columns = horizontalHeader();
+    QHeaderView* rowsHeader = verticalHeader();
+    const int rowCount = m_model->rows();
+    {
+        // The table hears of the new sizes once, below, not once per section.
+        const QSignalBlocker blockColumns(columns);
+        const QSignalBlocker blockRows(rowsHeader);
+        for (int c = 0; c < m_model->cols(); ++c) {
+            const int pixels = sectionPixels(m_model->colWidth(c), twipsPerPixel);
+            if (columns->sectionSize(c) != pixels)
+                columns->resizeSection(c, pixels);
+        }
+
+        // Most rows share one height (a schedule fits every row to the same font), so that height becomes
+        // the default and only the rows that differ are resized one by one.
+        QHash<int, int> heightCounts;
+        int common = sectionPixels(FlexGridModel::kDefaultRowHeightTwips, twipsPerPixel);
+        int commonCount = 0;
+        for (int r = 1; r < rowCount; ++r) {
+            const int pixels = sectionPixels(m_model->rowHeight(r), twipsPerPixel);
+            const int seen = ++heightCounts[pixels];
+            if (seen > commonCount) {
+                commonCount = seen;
+                common = pixels;
+            }
+        }
+        if (rowsHeader->defaultSectionSize() != common)
+            rowsHeader->setDefaultSectionSize(common);
+        for (int r = 1; r < rowCount; ++r) {
+            const int pixels = sectionPixels(m_model->rowHeight(r), twipsPerPixel);
+            if (rowsHeader->sectionSize(r) != pixels)
+                rowsHeader->resizeSection(r, pixels);
+        }
+    }
+    m_fixedRow->setFixedHeight(rowCount > 0 ? sectionPixels(m_model->rowHeight(0), twipsPerPixel) : 0);
+    updateGeometries();
+    viewport()->update();
+    m_fixedRow->viewport()->update();
+}
+
+void FlexGrid::applyCurrent() {
+    m_currentPending = false;
+    if (m_model->rowCount() == 0 || m_model->columnCount() == 0)
+        return;
+    const QModelIndex current = m_model->index(m_row, m_col);
+    m_syncingCurrent = true;
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    m_syncingCurrent = false;
+    m_fixedRow->viewport()->update();
+
+    if (m_row > 0) {
+        scrollTo(current);
+    } else if (m_model->rows() > 1) {
+        // Row 0 never scrolls out of sight; only its column has to be brought into view, so scroll
+        // to the same column of the row now at the top.
+        const int topRow = std::max(1, rowAt(0));
+        scrollTo(m_model->index(topRow, m_col));
+    }
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    flush();
+    if (const std::optional<std::int16_t> typed = TypedCharacter::code(*event)) {
+        std::int16_t keyAscii = *typed;
+        emit keyPressed(keyAscii);
+        event->accept();
+        return;
+    }
+    // Keys that type nothing keep the table's navigation (arrows, pages, Home, End).
+    QTableView::keyPressEvent(event);
+}
+
+void FlexGrid::keyboardSearch(const QString& search) {
+    // Typing edits the current cell; it never jumps to a cell that starts with the typed text.
+    Q_UNUSED(search);
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    flush();
+    QTableView::mousePressEvent(event);
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    flush();
+    QTableView::focusInEvent(event);
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    // The user moved the current cell (arrows, pages, a click): the grid's Row and Col follow.
+    if (!m_syncingCurrent && current.isValid() && current.row() < m_model->rows() &&
+        current.column() < m_model->cols()) {
+        m_row = current.row();
+        m_col = current.column();
+    }
+    if (current.row() == 0 || previous.row() == 0)
+        m_fixedRow->viewport()->update();
+}

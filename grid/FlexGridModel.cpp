@@ -1,0 +1,234 @@
+#include "FlexGridModel.h"
+
+#include <QColor>
+
+#include <algorithm>
+
+FlexGridModel::FlexGridModel(CellStyle defaultStyle, QObject* parent)
+    : QAbstractTableModel(parent) {
+    // Style 0 is the grid's own format; every new cell starts with it.
+    intern(defaultStyle);
+}
+
+void FlexGridModel::resize(int rows, int cols) {
+    Q_ASSERT(rows >= 0 && cols >= 0);
+    if (rows == m_rows && cols == m_cols)
+        return;
+    if (cols == m_cols) {
+        m_cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    } else {
+        // The cells are stored row by row, so a change of column count moves every kept cell.
+        std::vector<Cell> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+        const int keptRows = std::min(rows, m_rows);
+        const int keptCols = std::min(cols, m_cols);
+        for (int r = 0; r < keptRows; ++r) {
+            for (int c = 0; c < keptCols; ++c)
+                cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
+                    std::move(m_cells[offset(r, c)]);
+        }
+        m_cells = std::move(cells);
+    }
+    m_rowHeights.resize(static_cast<std::size_t>(rows), kDefaultRowHeightTwips);
+    m_colWidths.resize(static_cast<std::size_t>(cols), kDefaultColWidthTwips);
+    m_rows = rows;
+    m_cols = cols;
+    m_shapeChanged = true;
+    m_sizesChanged = true;
+    markPending();
+}
+
+void FlexGridModel::setText(int row, int col, const QString& text) {
+    Cell& cell = m_cells[offset(row, col)];
+    // Comparing first costs less than a repaint and keeps the dirty rectangle small.
+    if (cell.text == text)
+        return;
+    cell.text = text;
+    markCell(row, col);
+}
+
+void FlexGridModel::setStyle(int row, int col, const CellStyle& style) {
+    Cell& cell = m_cells[offset(row, col)];
+    if (m_styles[cell.style].key == style)
+        return;
+    cell.style = intern(style);
+    markCell(row, col);
+}
+
+void FlexGridModel::setColWidth(int col, int twips) {
+    int& width = m_colWidths[static_cast<std::size_t>(col)];
+    if (width == twips)
+        return;
+    width = twips;
+    m_sizesChanged = true;
+    markPending();
+}
+
+void FlexGridModel::setRowHeight(int row, int twips) {
+    int& height = m_rowHeights[static_cast<std::size_t>(row)];
+    if (height == twips)
+        return;
+    height = twips;
+    m_sizesChanged = true;
+    markPending();
+}
+
+const QFont& FlexGridModel::font(int row, int col) const {
+    const StyleEntry& entry = m_styles[m_cells[offset(row, col)].style];
+    if (!entry.font) {
+        QFont font(entry.key.fontName);
+        font.setPointSizeF(entry.key.fontSize);
+        font.setBold(entry.key.bold);
+        font.setItalic(entry.key.italic);
+        entry.font = font;
+    }
+    return *entry.font;
+}
+
+std::uint32_t FlexGridModel::intern(const CellStyle& style) {
+    auto found = m_styleIndex.constFind(style);
+    if (found != m_styleIndex.constEnd())
+        return found.value();
+    const auto index = static_cast<std::uint32_t>(m_styles.size());
+    m_styles.push_back(StyleEntry{style, std::nullopt});
+    m_styleIndex.insert(style, index);
+    return index;
+}
+
+void FlexGridModel::markCell(int row, int col) {
+    if (m_dirtyTop > m_dirtyBottom) {
+        m_dirtyTop = m_dirtyBottom = row;
+        m_dirtyLeft = m_dirtyRight = col;
+    } else {
+        m_dirtyTop = std::min(m_dirtyTop, row);
+        m_dirtyBottom = std::max(m_dirtyBottom, row);
+        m_dirtyLeft = std::min(m_dirtyLeft, col);
+        m_dirtyRight = std::max(m_dirtyRight, col);
+    }
+    markPending();
+}
+
+void FlexGridModel::markPending() {
+    if (m_pending)
+        return;
+    m_pending = true;
+    emit changesPending();
+}
+
+FlexGridModel::Published FlexGridModel::publish() {
+    Published result;
+    if (!m_pending)
+        return result;
+    if (m_shapeChanged) {
+        beginResetModel();
+        m_publishedRows = m_rows;
+        m_publishedCols = m_cols;
+        endResetModel();
+        result.reset = true;
+    } else if (m_dirtyTop <= m_dirtyBottom) {
+        // Cells written and then dropped by a shrink and a regrowth are covered: a change of count
+        // always resets.
+        const QModelIndex topLeft = index(m_dirtyTop, m_dirtyLeft);
+        const QModelIndex bottomRight = index(m_dirtyBottom, m_dirtyRight);
+        emit dataChanged(topLeft, bottomRight);
+        if (m_dirtyTop == 0)
+            emit headerDataChanged(Qt::Horizontal, m_dirtyLeft, m_dirtyRight);
+    }
+    result.sizesChanged = m_sizesChanged || result.reset;
+    m_pending = false;
+    m_shapeChanged = false;
+    m_sizesChanged = false;
+    m_dirtyTop = 0;
+    m_dirtyBottom = -1;
+    m_dirtyLeft = 0;
+    m_dirtyRight = -1;
+    return result;
+}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_publishedRows;
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_publishedCols;
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
+        return {};
+    return cellData(index.row(), index.column(), role);
+}
+
+QVariant FlexGridModel::cellData(int row, int col, int role) const {
+    // A shrink not yet published leaves the view asking for cells that are gone.
+    if (row >= m_rows || col >= m_cols)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return text(row, col);
+    case Qt::FontRole:
+        return font(row, col);
+    case Qt::BackgroundRole: {
+        const std::uint32_t color = style(row, col).backColor;
+        return color == 0 ? QVariant() : QVariant(toColor(color));
+    }
+    case Qt::ForegroundRole: {
+        const std::uint32_t color = style(row, col).foreColor;
+        return color == 0 ? QVariant() : QVariant(toColor(color));
+    }
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(alignmentFor(style(row, col).alignment, text(row, col)));
+    default:
+        return {};
+    }
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_publishedCols || m_publishedRows == 0)
+        return {};
+    return cellData(0, section, role);
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
+        return Qt::NoItemFlags;
+    // Cells are edited by the grid's key handler, never by an in-place editor.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+Qt::Alignment FlexGridModel::alignmentFor(std::int16_t alignment, const QString& text) {
+    switch (alignment) {
+    case AlignLeftCenter:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case AlignLeftBottom:
+        return Qt::AlignLeft | Qt::AlignBottom;
+    case AlignCenterTop:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case AlignCenterCenter:
+        return Qt::AlignCenter;
+    case AlignCenterBottom:
+        return Qt::AlignHCenter | Qt::AlignBottom;
+    case AlignRightTop:
+        return Qt::AlignRight | Qt::AlignTop;
+    case AlignRightCenter:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case AlignRightBottom:
+        return Qt::AlignRight | Qt::AlignBottom;
+    default: {
+        // The general alignment: a number stands right, any other text left.
+        bool isNumber = false;
+        text.toDouble(&isNumber);
+        return (isNumber ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    }
+    }
+}
+
+QColor FlexGridModel::toColor(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+                  static_cast<int>((value >> 16) & 0xFFu));
+}
+
+size_t qHash(const FlexGridModel::CellStyle& style, size_t seed) noexcept {
+    return qHashMulti(seed, style.fontName, style.fontSize, style.bold, style.italic, style.backColor, style.foreColor,
+                      style.alignment);
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The grid's cells, column widths and row heights, kept compactly: every cell holds its text and the
+// number of its style in a table of distinct styles, so 160,000 cells written in a handful of formats
+// cost little more than their texts.
+//
+// The model is the one place the grid's state lives; the grid writes it without the view hearing of
+// each write. Qt's view sees the counts announced by the last publish(), so the view and the model
+// never disagree about the shape, while reads through the accessors always see every write at once.
+// The first write after a publish() emits changesPending() once, so the owner can schedule the next
+// publish() for when control returns to the event loop.
+class FlexGridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // How one cell is drawn. A colour of 0 and an alignment of 0 stand for the grid's defaults.
+    struct CellStyle {
+        QString fontName;
+        float fontSize = 0.0f;
+        bool bold = false;
+        bool italic = false;
+        std::uint32_t backColor = 0;
+        std::uint32_t foreColor = 0;
+        std::int16_t alignment = 0;
+
+        friend bool operator==(const CellStyle&, const CellStyle&) = default;
+    };
+
+    // What publish() did, so the view can follow with as little work as possible.
+    struct Published {
+        bool reset = false;        // the shape changed: the view starts over
+        bool sizesChanged = false; // a column width or row height changed
+    };
+
+    // Alignment codes, as the grid control numbers them.
+    enum Alignment : std::int16_t {
+        AlignDefault = 0, // the grid's default: the general alignment
+        AlignLeftCenter = 1,
+        AlignLeftBottom = 2,
+        AlignCenterTop = 3,
+        AlignCenterCenter = 4,
+        AlignCenterBottom = 5,
+        AlignRightTop = 6,
+        AlignRightCenter = 7,
+        AlignRightBottom = 8,
+        AlignGeneral = 9, // text left, numbers right, both vertically centred
+    };
+
+    static constexpr int kDefaultColWidthTwips = 960;
+    static constexpr int kDefaultRowHeightTwips = 240;
+
+    FlexGridModel(CellStyle defaultStyle, QObject* parent = nullptr);
+
+    // The stored shape; callers keep indices inside it.
+    int rows() const { return m_rows; }
+    int cols() const { return m_cols; }
+    // Drops cells beyond the new counts and adds empty default cells.
+    void resize(int rows, int cols);
+
+    const QString& text(int row, int col) const { return m_cells[offset(row, col)].text; }
+    void setText(int row, int col, const QString& text);
+
+    const CellStyle& style(int row, int col) const { return m_styles[m_cells[offset(row, col)].style].key; }
+    void setStyle(int row, int col, const CellStyle& style);
+    const CellStyle& defaultStyle() const { return m_styles.front().key; }
+    // The number of distinct styles held (the default style included).
+    int styleCount() const { return static_cast<int>(m_styles.size()); }
+
+    int colWidth(int col) const { return m_colWidths[static_cast<std::size_t>(col)]; }
+    void setColWidth(int col, int twips);
+    int rowHeight(int row) const { return m_rowHeights[static_cast<std::size_t>(row)]; }
+    void setRowHeight(int row, int twips);
+
+    // The font a cell is drawn in (cached per style).
+    const QFont& font(int row, int col) const;
+
+    // Tells the view what changed since the last call: one model reset when the shape changed, else at
+    // most one dataChanged over the rectangle of written cells.
+    Published publish();
+    bool hasPendingChanges() const { return m_pending; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Row 0 is the fixed row: the horizontal header shows its cells.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The text alignment a style gives to a text.
+    static Qt::Alignment alignmentFor(std::int16_t alignment, const QString& text);
+    // A colour value (red in the low byte) as a QColor.
+    static QColor toColor(std::uint32_t value);
+
+signals:
+    // Emitted by the first change after a publish(), never once per write.
+    void changesPending();
+
+private:
+    struct Cell {
+        QString text;
+        std::uint32_t style = 0;
+    };
+    struct StyleEntry {
+        CellStyle key;
+        mutable std::optional<QFont> font;
+    };
+
+    std::size_t offset(int row, int col) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) + static_cast<std::size_t>(col);
+    }
+    std::uint32_t intern(const CellStyle& style);
+    void markCell(int row, int col);
+    void markPending();
+    QVariant cellData(int row, int col, int role) const;
+
+    int m_rows = 0;
+    int m_cols = 0;
+    std::vector<Cell> m_cells;
+    std::vector<StyleEntry> m_styles;
+    QHash<CellStyle, std::uint32_t> m_styleIndex;
+    std::vector<int> m_colWidths;
+    std::vector<int> m_rowHeights;
+
+    // What the view has been told.
+    int m_publishedRows = 0;
+    int m_publishedCols = 0;
+
+    bool m_pending = false;
+    bool m_shapeChanged = false;
+    bool m_sizesChanged = false;
+    // The rectangle of cells written since the last publish(); empty when m_dirtyTop > m_dirtyBottom.
+    int m_dirtyTop = 0;
+    int m_dirtyBottom = -1;
+    int m_dirtyLeft = 0;
+    int m_dirtyRight = -1;
+};
+
+size_t qHash(const FlexGridModel::CellStyle& style, size_t seed = 0) noexcept;
