@@ -1,5 +1,6 @@
 #include "ControlFactory.h"
 
+#include "DesignFonts.h"
 #include "FlexGrid.h"
 #include "InputBox.h"
 #include "Twips.h"
@@ -40,8 +41,6 @@ constexpr std::array<ControlColours, 9> kColours{{
 // The principal box is drawn in the desktop's tooltip background (pale yellow in the usual schemes).
 constexpr std::string_view kTooltipColouredBox = "Text3";
 
-constexpr int kFrameCaptionPoints = 12;
-
 QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -55,6 +54,8 @@ void applyColours(QWidget& control, std::string_view name) {
         palette.setColor(QPalette::WindowText, ControlFactory::colourFromRgbValue(colours.fore));
         palette.setColor(QPalette::Text, ControlFactory::colourFromRgbValue(colours.fore));
         control.setPalette(palette);
+        // Buttons fill with the button colour unless told otherwise; these fill with their back colour.
+        control.setBackgroundRole(QPalette::Window);
         control.setAutoFillBackground(true);
     }
     if (name == kTooltipColouredBox) {
@@ -62,13 +63,6 @@ void applyColours(QWidget& control, std::string_view name) {
         palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
         control.setPalette(palette);
     }
-}
-
-// "MS Sans Serif" 12 point, normal weight; where the desktop lacks it, the nearest sans-serif face serves.
-QFont frameCaptionFont() {
-    QFont font(QStringLiteral("MS Sans Serif"), kFrameCaptionPoints, QFont::Normal, false);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
 }
 
 QWidget* createOfKind(const ControlSpec& spec, QWidget& window) {
@@ -103,7 +97,7 @@ QWidget* createOfKind(const ControlSpec& spec, QWidget& window) {
     }
     case ControlKind::Frame: {
         auto* frame = new QGroupBox(caption, &window);
-        frame->setFont(frameCaptionFont());
+        frame->setFont(DesignFonts::sansSerif(DesignFonts::kFrameCaptionPoints));
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }

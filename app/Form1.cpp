@@ -2,6 +2,7 @@
 
 #include "ControlFactory.h"
 #include "ControlTable.h"
+#include "DesignFonts.h"
 #include "EventBoundary.h"
 #include "FlexGrid.h"
 #include "GridKeys.h"
@@ -73,6 +74,8 @@ Form1::Form1(QWidget* parent)
     background.setColor(QPalette::Window, ControlFactory::colourFromRgbValue(kWindowBackColour));
     setPalette(background);
     setAutoFillBackground(true);
+    // The window's default font, which every control without a font of its own takes.
+    setFont(DesignFonts::sansSerif(DesignFonts::kWindowPoints));
 
     Font = new WindowFont(this);
     // Created from the back of the table to its front, so each control stacks above the ones before it.

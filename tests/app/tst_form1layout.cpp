@@ -181,6 +181,11 @@ private slots:
             QCOMPARE(white->palette().color(QPalette::WindowText), QColor(Qt::black));
             QVERIFY(white->autoFillBackground());
         }
+        // As drawn: a corner of each white control, away from its caption and its box.
+        for (QWidget* white : std::initializer_list<QWidget*>{form.Check1, form.Label1, form.Label4}) {
+            const QImage drawn = white->grab().toImage();
+            QCOMPARE(drawn.pixelColor(drawn.width() - 2, drawn.height() - 2), QColor(Qt::white));
+        }
         QCOMPARE(form.Label7->palette().color(QPalette::Window), QColor(128, 0, 0));
         QCOMPARE(form.Label7->palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(form.Text3->palette().color(QPalette::Base), form.Text3->palette().color(QPalette::ToolTipBase));
@@ -191,7 +196,10 @@ private slots:
         QCOMPARE(frameFont.pointSize(), 12);
         QCOMPARE(frameFont.weight(), QFont::Normal);
         QVERIFY(!frameFont.italic());
-        QCOMPARE(form.Text1->font(), QApplication::font(form.Text1));
+        // Controls without a font of their own take the window's.
+        QCOMPARE(form.Text1->font(), form.font());
+        QCOMPARE(form.Label4->font(), form.font());
+        QCOMPARE(form.font().pointSize(), 8);
         QCOMPARE(form.MSHFlexGrid1->defaultFontName(), QStringLiteral("Times New Roman"));
         QCOMPARE(form.MSHFlexGrid1->defaultFontSize(), 8.25f);
     }
