@@ -1,5 +1,6 @@
 #include "ControlFactory.h"
 
+#include "CaptionFrame.h"
 #include "DesignFonts.h"
 #include "FlexGrid.h"
 #include "InputBox.h"
@@ -7,7 +8,6 @@
 #include "WrappingCheckBox.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -96,9 +96,8 @@ QWidget* createOfKind(const ControlSpec& spec, QWidget& window) {
         return button;
     }
     case ControlKind::Frame: {
-        auto* frame = new QGroupBox(caption, &window);
+        auto* frame = new CaptionFrame(caption, &window);
         frame->setFont(DesignFonts::sansSerif(DesignFonts::kFrameCaptionPoints));
-        frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
     case ControlKind::Grid:

@@ -3,15 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-ModalWatcher::ModalWatcher(QObject* parent)
-    : QObject(parent) {
-    m_timer.setInterval(5);
+ModalWatcher::ModalWatcher() {
     connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
-    m_timer.start();
-}
-
-QList<ModalWatcher::SeenBox> ModalWatcher::take() {
-    return std::exchange(m_seen, {});
+    m_timer.start(5);
 }
 
 QString ModalWatcher::describePending() const {
@@ -25,20 +19,16 @@ void ModalWatcher::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr)
         return;
-    SeenBox seen;
-    seen.title = modal->windowTitle();
-    seen.applicationModal = modal->windowModality() == Qt::ApplicationModal;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    SeenBox seen{modal->windowTitle(), {}, QMessageBox::NoIcon, {}, modal->windowModality() == Qt::ApplicationModal};
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box != nullptr) {
         seen.text = box->text();
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
-        m_seen.append(seen);
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-            ok->click();
-            return;
-        }
-    } else {
-        m_seen.append(seen);
     }
-    modal->close();
+    m_seen.append(seen);
+    if (box != nullptr && box->button(QMessageBox::Ok) != nullptr)
+        box->button(QMessageBox::Ok)->click();
+    else
+        modal->close();
 }

@@ -3,12 +3,10 @@
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
-#include <QString>
 #include <QTimer>
 
-// Watches for modal boxes while a test drives the window: every box that opens is recorded and closed
-// with its OK button, so a handler that shows one returns. A test takes the boxes it expects with
-// take(); whatever is left over was unexpected and fails the test in its cleanup.
+// Records every modal box that opens while a test drives the window and closes it with OK, so the
+// handler that opened it returns. A test takes the boxes it expects; the rest were unexpected.
 class ModalWatcher : public QObject {
     Q_OBJECT
 
@@ -21,11 +19,8 @@ public:
         bool applicationModal = false;
     };
 
-    explicit ModalWatcher(QObject* parent = nullptr);
-
-    QList<SeenBox> take();
-    qsizetype pending() const { return m_seen.size(); }
-    // A readable list of the boxes not taken, for a failure message.
+    ModalWatcher();
+    QList<SeenBox> take() { return std::exchange(m_seen, {}); }
     QString describePending() const;
 
 private:
