@@ -60,10 +60,11 @@ Decimal reduce(bool negative, const W& coefficient, int scale, bool sticky = fal
     const W& max = maxCoefficient<W>();
     int k = std::max(scale - Decimal::kMaxScale, sticky ? 1 : 0);
     if (coefficient > max) {
-        // A coefficient of b bits is at least 2^(b-1); dividing it by less than 2^(b-97) leaves more
-        // than 96 bits, so fewer digits than (b - 97) * log10(2) can never be enough.
+        // A coefficient of b bits is at least 2^(b-1), so dropping k digits with 10^k <= 2^(b-97) still
+        // leaves at least 2^96: k must exceed (b - 97) * log10(2). 0.30102 is just below log10(2), so the
+        // floor below never overshoots.
         const int bits = static_cast<int>(mp::msb(coefficient)) + 1;
-        k = std::max(k, (bits - kCoefficientBits - 1) * 30102 / 100000);
+        k = std::max(k, (bits - kCoefficientBits - 1) * 30102 / 100000 + 1);
     }
     for (;; ++k) {
         if (k > scale)
@@ -112,8 +113,24 @@ Decimal addSigned(const Decimal& a, bool bNegative, const Decimal& b) {
     return reduce(bNegative, Wide(x.b - x.a), x.scale);
 }
 
+// The decimal digits of a coefficient. It is below 10^29, so two 64-bit halves of at most 19 digits each.
 std::string coefficientDigits(const Decimal::Coefficient& coefficient) {
-    return coefficient.str();
+    constexpr std::uint64_t kHalf = 10'000'000'000'000'000'000ULL; // 10^19
+    const auto high = static_cast<std::uint64_t>(coefficient / kHalf);
+    const auto low = static_cast<std::uint64_t>(coefficient % kHalf);
+    char buffer[40];
+    char* end = buffer;
+    if (high != 0) {
+        end = std::to_chars(end, buffer + sizeof buffer, high).ptr;
+        // the low half keeps its leading zeros
+        char lowDigits[20];
+        const char* lowEnd = std::to_chars(lowDigits, lowDigits + sizeof lowDigits, low).ptr;
+        end = std::fill_n(end, 19 - (lowEnd - lowDigits), '0');
+        end = std::copy(static_cast<const char*>(lowDigits), lowEnd, end);
+    } else {
+        end = std::to_chars(end, buffer + sizeof buffer, low).ptr;
+    }
+    return std::string(buffer, end);
 }
 
 } // namespace
@@ -251,11 +268,16 @@ double Decimal::toDouble() const {
         const double magnitude = static_cast<double>(static_cast<std::uint64_t>(m_coefficient)) / kPowers[m_scale];
         return m_negative ? -magnitude : magnitude;
     }
-    const std::string text =
-        (m_negative ? "-" : "") + coefficientDigits(m_coefficient) + "e-" + std::to_string(int(m_scale));
-    double result = 0;
-    std::from_chars(text.data(), text.data() + text.size(), result);
-    return result;
+    // The exact value as "digitse-scale", which the library reads back correctly rounded.
+    const std::string digits = coefficientDigits(m_coefficient);
+    char text[64]; // at most 29 digits, "e-" and two more
+    char* end = std::copy(digits.begin(), digits.end(), text);
+    *end++ = 'e';
+    *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, int(m_scale)).ptr;
+    double magnitude = 0;
+    std::from_chars(text, end, magnitude);
+    return m_negative ? -magnitude : magnitude;
 }
 
 Decimal Decimal::roundedTo(int places) const {
@@ -273,15 +295,22 @@ Decimal Decimal::roundedTo(int places) const {
 }
 
 QString Decimal::toString() const {
-    std::string digits = coefficientDigits(m_coefficient);
-    if (m_scale > 0) {
-        if (digits.size() <= m_scale)
-            digits.insert(0, m_scale + 1 - digits.size(), '0');
-        digits.insert(digits.size() - m_scale, 1, '.');
-    }
+    const std::string digits = coefficientDigits(m_coefficient);
+    const std::size_t scale = m_scale;
+    // At least one digit before the point: 0.05, not .05.
+    const std::size_t padding = digits.size() <= scale ? scale + 1 - digits.size() : 0;
+    const std::size_t integerDigits = digits.size() + padding - scale;
+
+    QString text;
+    text.reserve(static_cast<qsizetype>(digits.size() + padding + 2));
     if (m_negative && m_coefficient != 0)
-        digits.insert(0, 1, '-');
-    return QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size()));
+        text += u'-';
+    for (std::size_t i = 0; i < digits.size() + padding; ++i) {
+        if (i == integerDigits)
+            text += u'.';
+        text += QLatin1Char(i < padding ? '0' : digits[i - padding]);
+    }
+    return text;
 }
 
 Decimal Decimal::operator-() const {

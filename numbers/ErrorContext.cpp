@@ -9,17 +9,14 @@ thread_local ErrorContext* t_innermost = nullptr;
 
 ErrorContext::ErrorContext(QString description)
     : m_description(std::move(description))
-    , m_outer(t_innermost)
-{
+    , m_outer(t_innermost) {
     t_innermost = this;
 }
 
-ErrorContext::~ErrorContext()
-{
+ErrorContext::~ErrorContext() {
     t_innermost = m_outer;
 }
 
-QString ErrorContext::current()
-{
+QString ErrorContext::current() {
     return t_innermost ? t_innermost->m_description : QString();
 }

@@ -8,19 +8,15 @@ RuntimeError::RuntimeError(Kind kind, QString message)
     : m_kind(kind)
     , m_message(std::move(message))
     , m_context(ErrorContext::current())
-    , m_utf8(userText().toUtf8())
-{
-}
+    , m_utf8(userText().toUtf8()) {}
 
-QString RuntimeError::userText() const
-{
+QString RuntimeError::userText() const {
     if (m_context.isEmpty())
         return m_message;
     return QStringLiteral("%1\n\nThis happened while %2.").arg(m_message, m_context);
 }
 
-QString RuntimeError::kindName(Kind kind)
-{
+QString RuntimeError::kindName(Kind kind) {
     switch (kind) {
     case Kind::Conversion:
         return QStringLiteral("Not a number");
