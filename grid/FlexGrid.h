@@ -17,7 +17,13 @@ class FlexGridModel;
 // Colours are 24-bit values with red in the low byte (255 red, 65535 yellow, 16777215 white).
 //
 // Writes are cheap: a handler may write thousands of cells and the view is told once, when control
-// returns to the event loop (or at flush()).
+// returns to the event loop (or at flush()); reads always see every write at once.
+//
+// Row 0 is drawn by the table's horizontal header (FixedRowHeader) and hidden among the table's rows,
+// so it stays at the top while the rest scrolls; it is still a row of the model, so it can be the
+// current cell and screen readers read its cells like any other. The arrow keys never enter it.
+// A new grid has 2 rows and 2 columns, row 1 column 0 current, columns 960 twips wide and rows
+// 240 twips high (room for the grid's 8.25-point font), and the design-time colours and font.
 class FlexGrid : public QTableView {
     Q_OBJECT
 
@@ -75,7 +81,9 @@ public:
 signals:
     // A character typed while the grid has the focus, as its typed-character code (Enter 13,
     // Backspace 8, printable characters their Western single-byte code). Keys that type no character
-    // keep their usual navigation and are not reported.
+    // keep their usual navigation and are not reported. The window connects its key handler here
+    // (MSHFlexGrid1_KeyPress); the connected code runs inside the key event, so it must catch a
+    // RuntimeError itself (the window's event boundary) rather than let it leave the event.
     void keyPressed(std::int16_t& code);
 
 protected:

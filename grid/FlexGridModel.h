@@ -55,6 +55,8 @@ public:
         AlignGeneral = 9, // text left, numbers right, both vertically centred
     };
 
+    // A new column is 64 pixels wide at 96 dpi, room for about ten digits in the grid's 8.25-point
+    // font; a new row is 16 pixels high, the 8.25-point line (about 12.5 pixels) with a small margin.
     static constexpr int kDefaultColWidthTwips = 960;
     static constexpr int kDefaultRowHeightTwips = 240;
 
