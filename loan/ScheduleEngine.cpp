@@ -10,10 +10,10 @@ namespace {
 const QString kLengthSource = QStringLiteral("the length of the loan (Text1)");
 const QString kPrincipalSource = QStringLiteral("the principal (Text3)");
 const QString kStartYearSource = QStringLiteral("the start year (Text6)");
-const QString kMonthCountSource = QStringLiteral("the number of months, the length of the loan (Text1) times 12");
-const QString kRowSource = QStringLiteral("the rows of the schedule for the length of the loan (Text1)");
-const QString kEndYearSource = QStringLiteral("the last year of the loan, the start year (Text6) plus the length of "
-                                              "the loan (Text1)");
+const QString kMonthCountSource = QStringLiteral("the number of months for the length of the loan (Text1)");
+const QString kRowSource = QStringLiteral("the schedule's row count for the length of the loan (Text1)");
+const QString kEndYearSource =
+    QStringLiteral("the loan's last year from the start year (Text6) and the length of the loan (Text1)");
 const QString kBalanceSource = QStringLiteral("the remaining balance");
 const QString kYearCountSource = QStringLiteral("the number of schedule years");
 
@@ -40,6 +40,12 @@ std::int32_t rowAfter(std::int32_t row, std::int32_t offset) {
     return checkedInt32(std::int64_t{row} + offset, kRowSource);
 }
 
+// Money as the schedule shows it: rounded to cents, halves to even. The last balance usually comes out a
+// fraction of a cent below zero; its cell text is "0", as for every zero.
+Decimal cents(const Decimal& value) {
+    return value.roundedTo(2);
+}
+
 // The first `count` slots added in slot order.
 Decimal sumOfSlots(const std::array<Decimal, 12>& months, int count) {
     Decimal sum;
@@ -53,12 +59,6 @@ Decimal sumOfSlots(const std::array<Decimal, 12>& months, int count) {
 ScheduleEngine::ScheduleEngine(Inputs& inputs, Output& output)
     : m_inputs(inputs)
     , m_output(output) {}
-
-Decimal ScheduleEngine::cents(const Decimal& value) {
-    const Decimal rounded = value.roundedTo(2);
-    // The last balance can come out a fraction of a cent below zero; it is shown as 0, not -0.
-    return rounded.isZero() ? Decimal() : rounded;
-}
 
 void ScheduleEngine::run() {
     setUp();
@@ -112,7 +112,8 @@ void ScheduleEngine::writeMonth(std::int32_t row) {
     m_output.setCellAlignment(kAlignLeftCentre);
 
     // Interest is charged on the balance at the start of the month.
-    MonthInterest = toDecimal(Balance, kBalanceSource) * MonthlyRate;
+    const Decimal openingBalance = toDecimal(Balance, kBalanceSource);
+    MonthInterest = openingBalance * MonthlyRate;
     m_output.writeCell(InterestColumn, row, false, GridFontSize, false, cents(MonthInterest), 0);
     m_output.setCellAlignment(kAlignLeftCentre);
     YearInterest[slot] = MonthInterest;
@@ -124,7 +125,7 @@ void ScheduleEngine::writeMonth(std::int32_t row) {
 
     ShownBalance = (toDecimal(ShownBalance, kBalanceSource) - MonthPrincipal).toDouble();
     m_output.writeCell(BalanceColumn, row, true, GridFontSize, true, cents(toDecimal(ShownBalance, kBalanceSource)), 0);
-    Balance = (toDecimal(Balance, kBalanceSource) - MonthPrincipal).toDouble();
+    Balance = (openingBalance - MonthPrincipal).toDouble();
 }
 
 void ScheduleEngine::writeYearBlock(std::int32_t row) {

@@ -56,9 +56,6 @@ public:
     // Writes the whole schedule. A RuntimeError ends it at the failing step; what was written stays.
     void run();
 
-    // A value as the schedule shows it: rounded to cents, halves to even, and a zero without a sign.
-    static Decimal cents(const Decimal& value);
-
 private:
     void setUp();
     void writeMonth(std::int32_t row);
