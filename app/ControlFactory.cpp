@@ -65,9 +65,9 @@ void applyColours(QWidget& control, std::string_view name) {
     }
 }
 
-QWidget* createOfKind(const ControlSpec& spec, QWidget& window) {
-    const QString caption = latin1(spec.caption);
-    switch (spec.kind) {
+QWidget* createOfKind(const ControlDesign& design, QWidget& window) {
+    const QString caption = latin1(design.caption);
+    switch (design.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(caption, &window);
         label->setWordWrap(true);
@@ -108,13 +108,13 @@ QWidget* createOfKind(const ControlSpec& spec, QWidget& window) {
 
 } // namespace
 
-QWidget* ControlFactory::create(const ControlSpec& spec, QWidget& window) {
-    QWidget* control = createOfKind(spec, window);
-    control->setObjectName(latin1(spec.name));
-    control->setGeometry(Twips::toPixels(spec.left), Twips::toPixels(spec.top), Twips::toPixels(spec.width),
-                         Twips::toPixels(spec.height));
-    applyColours(*control, spec.name);
-    if (!spec.visible)
+QWidget* ControlFactory::create(const ControlDesign& design, QWidget& window) {
+    QWidget* control = createOfKind(design, window);
+    control->setObjectName(latin1(design.name));
+    control->setGeometry(Twips::toPixels(design.left), Twips::toPixels(design.top), Twips::toPixels(design.width),
+                         Twips::toPixels(design.height));
+    applyColours(*control, design.name);
+    if (!design.visible)
         control->hide();
     return control;
 }

@@ -12,7 +12,7 @@ class QWidget;
 // caption, place and size (twips converted to pixels), visibility, colours and font.
 namespace ControlFactory {
 
-QWidget* create(const ControlSpec& spec, QWidget& window);
+QWidget* create(const ControlDesign& design, QWidget& window);
 
 // A 24-bit colour with red in the low byte (255 red, 16777215 white) as a QColor.
 QColor colourFromRgbValue(std::uint32_t value);

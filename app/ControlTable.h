@@ -8,7 +8,7 @@
 // every label lies behind every other control and the grid lies in front of the frame.
 enum class ControlKind { Label, TextBox, ComboBox, CheckBox, PushButton, Frame, Grid };
 
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     ControlKind kind;
     std::string_view caption; // caption, or the initial text of a text box
@@ -20,7 +20,7 @@ struct ControlSpec {
     bool visible;
 };
 
-inline constexpr std::array<ControlSpec, 18> kForm1Controls{{
+inline constexpr std::array<ControlDesign, 18> kForm1Controls{{
     {"Combo1", ControlKind::ComboBox, "", 8820, 645, 795, 315, 16, false},
     {"Text6", ControlKind::TextBox, "Text6", 3720, 1320, 1335, 345, 14, true},
     {"Check1", ControlKind::CheckBox, "Show Me Summary For Each Month ", 5400, 1200, 1905, 540, 13, true},
@@ -61,10 +61,10 @@ inline constexpr std::array<LabelledInput, 7> kForm1LabelledInputs{{
 inline constexpr int kForm1ClientWidthTwips = 10260;
 inline constexpr int kForm1ClientHeightTwips = 7275;
 
-constexpr const ControlSpec* findControlSpec(std::string_view name) {
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (spec.name == name)
-            return &spec;
+constexpr const ControlDesign* findControlDesign(std::string_view name) {
+    for (const ControlDesign& design : kForm1Controls) {
+        if (design.name == name)
+            return &design;
     }
     return nullptr;
 }

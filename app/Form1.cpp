@@ -79,8 +79,8 @@ Form1::Form1(QWidget* parent)
 
     Font = new WindowFont(this);
     // Created from the back of the table to its front, so each control stacks above the ones before it.
-    for (auto spec = kForm1Controls.rbegin(); spec != kForm1Controls.rend(); ++spec)
-        ControlFactory::create(*spec, *this);
+    for (auto design = kForm1Controls.rbegin(); design != kForm1Controls.rend(); ++design)
+        ControlFactory::create(*design, *this);
     bindControls();
     setTabOrderFromTable();
     setAccessibleNames();
@@ -113,13 +113,13 @@ void Form1::bindControls() {
 }
 
 void Form1::setTabOrderFromTable() {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Frame)
-            focusable.push_back(&spec);
+    std::vector<const ControlDesign*> focusable;
+    for (const ControlDesign& design : kForm1Controls) {
+        if (design.kind != ControlKind::Label && design.kind != ControlKind::Frame)
+            focusable.push_back(&design);
     }
     std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlDesign* a, const ControlDesign* b) { return a->tabIndex < b->tabIndex; });
     for (std::size_t i = 1; i < focusable.size(); ++i)
         setTabOrder(directChild<QWidget>(*this, focusable[i - 1]->name),
                     directChild<QWidget>(*this, focusable[i]->name));
