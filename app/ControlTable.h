@@ -60,11 +60,3 @@ inline constexpr std::array<LabelledInput, 7> kForm1LabelledInputs{{
 // The window's client area in twips (684 x 485 pixels at 96 dpi).
 inline constexpr int kForm1ClientWidthTwips = 10260;
 inline constexpr int kForm1ClientHeightTwips = 7275;
-
-constexpr const ControlDesign* findControlDesign(std::string_view name) {
-    for (const ControlDesign& design : kForm1Controls) {
-        if (design.name == name)
-            return &design;
-    }
-    return nullptr;
-}
