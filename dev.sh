@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libboost-dev libbenchmark-dev
-    fonts-liberation
+    fonts-liberation desktop-file-utils appstream
 )
 
 install_missing() {

@@ -1,11 +1,97 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
-// The program's only window.
+#include <cstdint>
+#include <functional>
+
+class FlexGrid;
+class InputBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class WindowFont;
+class WrappingCheckBox;
+
+// The program's only window: six labelled input boxes along the top, the Calculate button, the summary
+// check box, and below them the frame with the result grid. The controls keep their design names, as
+// object names and as the members below, so routines handed only the window find "Text1" and "Font".
+//
+// Every handler is reached through the window's event boundary, which shows a run-time error in a box
+// and returns to the event loop.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The inner size in twips; both are 0 while the window is minimised.
+    float scaleWidth() const;
+    float scaleHeight() const;
+
+    // The last text of Text3 that was at most 12 characters long.
+    const QString& savedPrincipalText() const { return SavedPrincipalText; }
+
+    // Sounds the system beep; tests put a counter here.
+    void setBeeper(std::function<void()> beeper);
+
+    // Handlers, named after their control and event.
+    void Command1_Click();
+    void Combo1_Click();
+    void Text1_KeyPress(std::int16_t& keyAscii);
+    void Text2_KeyPress(std::int16_t& keyAscii);
+    void Text3_KeyPress(std::int16_t& keyAscii);
+    void Text4_KeyPress(std::int16_t& keyAscii);
+    void Text5_KeyPress(std::int16_t& keyAscii);
+    void Text6_KeyPress(std::int16_t& keyAscii);
+    void Text3_Change();
+
+    InputBox* Text1 = nullptr;
+    InputBox* Text2 = nullptr;
+    InputBox* Text3 = nullptr;
+    InputBox* Text4 = nullptr;
+    InputBox* Text5 = nullptr;
+    InputBox* Text6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    WrappingCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    FlexGrid* MSHFlexGrid1 = nullptr;
+    WindowFont* Font = nullptr; // the measuring font of the cell writer
+
+signals:
+    // Combo1_Click has set the result cells' font size from the list's selection.
+    void gridFontSizeChosen(std::int16_t points);
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void bindControls();
+    void setTabOrderFromTable();
+    void setAccessibleNames();
+    void connectHandlers();
+
+    void Form_Load();
+    void Form_Resize();
+
+    // Runs a handler through the event boundary.
+    void handle(const std::function<void()>& handler);
+
+    QString SavedPrincipalText;
+    std::function<void()> m_beeper;
+    bool m_loaded = false;
+    bool m_wasMinimized = false;
 };

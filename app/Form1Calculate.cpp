@@ -1,0 +1,121 @@
+// The Calculate command: the monthly rate and payment, the payment summary, and the schedule on request.
+#include "Form1.h"
+
+#include "ErrorContext.h"
+#include "FlexGrid.h"
+#include "Formula.h"
+#include "InputBox.h"
+#include "Module1.h"
+#include "NumberText.h"
+#include "Payment.h"
+#include "SharedState.h"
+#include "SummaryTable.h"
+#include "WrappingCheckBox.h"
+
+#include <QMessageBox>
+
+namespace {
+
+// What the summary steps write besides their captions.
+struct SummaryFigures {
+    Decimal shownPayment;
+    Decimal total;
+};
+
+void showMissingInformation(QWidget& window) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Missing Info"),
+                    QStringLiteral("Missing information please check your work"), QMessageBox::Ok, &window);
+    box.exec();
+}
+
+// A box's text entering decimal arithmetic: read as a number, then made decimal.
+Decimal boxAmount(const InputBox& box, const QString& source) {
+    return toDecimal(readNumber(box.text(), source), source);
+}
+
+// The shown payment plus the insurance plus the tax, left to right, each text read afresh from its box.
+// Tax and insurance are added as entered: they are not spread over the months.
+Decimal summaryTotal(const Form1& form, const Decimal& shownPayment) {
+    Decimal total = shownPayment;
+    {
+        ErrorContext step(QStringLiteral("adding the annual insurance (Text5) to the total"));
+        total = total + boxAmount(*form.Text5, QStringLiteral("the annual insurance (Text5)"));
+    }
+    ErrorContext step(QStringLiteral("adding the annual property tax (Text4) to the total"));
+    return total + boxAmount(*form.Text4, QStringLiteral("the annual property tax (Text4)"));
+}
+
+Module1::CellValue summaryValue(const Form1& form, const SummaryStep& step, const SummaryFigures& figures) {
+    switch (step.value) {
+    case SummaryValue::ShownPayment:
+        return figures.shownPayment;
+    case SummaryValue::TaxText:
+        return form.Text4->text();
+    case SummaryValue::InsuranceText:
+        return form.Text5->text();
+    case SummaryValue::Total:
+        return figures.total;
+    case SummaryValue::Caption:
+    case SummaryValue::None:
+        break;
+    }
+    return QString::fromLatin1(step.caption.data(), static_cast<qsizetype>(step.caption.size()));
+}
+
+// Writes the summary steps first to last (table positions, both included).
+void writeSummary(Form1& form, std::size_t first, std::size_t last, SummaryFigures& figures) {
+    for (std::size_t order = first; order <= last; ++order) {
+        const SummaryStep& step = Summary::kSteps[order];
+        if (order == Summary::kTotalStep)
+            figures.total = summaryTotal(form, figures.shownPayment);
+        if (step.value == SummaryValue::None) {
+            Module1::SetGridSize(0, static_cast<std::int16_t>(step.row), *form.MSHFlexGrid1);
+            continue;
+        }
+        Module1::WriteCell(*form.MSHFlexGrid1, step.column, step.row, step.bold, false, GridFontSize, step.autoFit,
+                           summaryValue(form, step, figures), *form.Font, step.backColor);
+    }
+}
+
+} // namespace
+
+void Form1::Command1_Click() {
+    if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
+        showMissingInformation(*this);
+        return;
+    }
+
+    {
+        ErrorContext step(QStringLiteral("working out the monthly rate from the annual interest rate (Text2)"));
+        MonthlyRate = Payment::monthlyRate(Text2->text());
+    }
+    std::int32_t paymentCount = 0;
+    {
+        ErrorContext step(QStringLiteral("working out the number of payments from the length of the loan (Text1)"));
+        paymentCount = Payment::paymentCount(Text1->text());
+    }
+    if (Text5->text().isEmpty())
+        Text5->setText(QStringLiteral("0"));
+    if (Text4->text().isEmpty())
+        Text4->setText(QStringLiteral("0"));
+
+    SummaryFigures figures;
+    writeSummary(*this, 0, 0, figures);
+    Decimal payment;
+    {
+        ErrorContext step(QStringLiteral("working out the monthly payment from the interest rate (Text2), "
+                                         "the length of the loan (Text1) and the principal (Text3)"));
+        payment = Payment::monthlyPayment(Text3->text(), MonthlyRate, paymentCount);
+    }
+    figures.shownPayment = payment.roundedTo(2);
+    writeSummary(*this, 1, 1, figures);
+    MonthlyPayment = payment;
+    writeSummary(*this, 2, Summary::kSteps.size() - 1, figures);
+
+    if (Check1->value() != 1)
+        return;
+    if (Text6->text().isEmpty())
+        Text6->setText(QStringLiteral("0"));
+    ErrorContext step(QStringLiteral("writing the month-by-month schedule"));
+    Formula::BuildSchedule(*MSHFlexGrid1, *this);
+}

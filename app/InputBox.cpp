@@ -1,0 +1,25 @@
+#include "InputBox.h"
+
+#include "TypedCharacter.h"
+
+#include <QKeyEvent>
+
+InputBox::InputBox(QWidget* parent)
+    : QLineEdit(parent) {
+    // Composed input would reach the box without a key press; every typed character must meet the filter.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<std::int16_t> code = TypedCharacter::code(*event)) {
+        std::int16_t keyAscii = *code;
+        emit keyPress(keyAscii);
+        // The filters keep a code or zero it; a kept code lets the key act as usual (Backspace erases,
+        // a printable character is inserted).
+        if (keyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
