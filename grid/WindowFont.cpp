@@ -1,10 +1,10 @@
 #include "WindowFont.h"
 
 #include "RuntimeError.h"
+#include "TextMeasure.h"
 #include "Twips.h"
 
 #include <QApplication>
-#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
@@ -55,7 +55,7 @@ void WindowFont::setSize(int points) {
     m_current = nullptr;
 }
 
-const QFontMetricsF& WindowFont::metrics() const {
+TextMeasure& WindowFont::measure() const {
     if (m_current != nullptr)
         return *m_current;
     const QString key = m_name + QLatin1Char('\n') + QString::number(m_size);
@@ -65,7 +65,7 @@ const QFontMetricsF& WindowFont::metrics() const {
         // A font cannot be drawn at zero or negative points; such a size measures as the smallest one.
         font.setPointSize(std::max(1, m_size));
         font.setWeight(QFont::Normal);
-        found = m_cache.insert(key, std::make_shared<QFontMetricsF>(font));
+        found = m_cache.insert(key, std::make_shared<TextMeasure>(font));
     }
     m_current = found.value().get();
     return *m_current;
@@ -73,18 +73,18 @@ const QFontMetricsF& WindowFont::metrics() const {
 
 float WindowFont::textWidth(QStringView text) const {
     // A text of several lines is as wide as its widest line.
-    const QFontMetricsF& fm = metrics();
+    TextMeasure& lines = measure();
     qreal widest = 0.0;
     for (QStringView line : text.tokenize(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        widest = std::max(widest, fm.horizontalAdvance(line.toString()));
+        widest = std::max(widest, lines.width(line));
     }
     return static_cast<float>(widest * Twips::perPixel());
 }
 
 float WindowFont::textHeight(QStringView text) const {
-    const QFontMetricsF& fm = metrics();
+    const QFontMetricsF& fm = measure().metrics();
     const auto extraLines = static_cast<qreal>(text.count(QLatin1Char('\n')));
     return static_cast<float>((fm.height() + extraLines * fm.lineSpacing()) * Twips::perPixel());
 }

@@ -9,10 +9,11 @@
 #include <memory>
 
 class QFontMetricsF;
+class TextMeasure;
 
 // The window's measuring font (Name, Size, Weight) and the window's TextWidth and TextHeight, in twips.
 // It is separate from the widgets' fonts: changing it never changes how any control is drawn.
-// Font metrics are cached per name and size, so measuring thousands of cells stays cheap.
+// Measuring is cached per name and size (TextMeasure), so measuring thousands of cells stays cheap.
 // The window owns it as a child object named "Font", so routines that are handed only the window
 // find it by name, as they find the text boxes.
 class WindowFont : public QObject {
@@ -39,10 +40,10 @@ public:
     float textHeight(QStringView text) const;
 
 private:
-    const QFontMetricsF& metrics() const;
+    TextMeasure& measure() const;
 
     QString m_name;
     int m_size;
-    mutable QHash<QString, std::shared_ptr<QFontMetricsF>> m_cache;
-    mutable const QFontMetricsF* m_current = nullptr;
+    mutable QHash<QString, std::shared_ptr<TextMeasure>> m_cache;
+    mutable TextMeasure* m_current = nullptr;
 };
