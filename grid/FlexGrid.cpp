@@ -46,6 +46,23 @@ FlexGridModel::CellStyle designStyle() {
     return style;
 }
 
+// Turns a widget's updates off for a scope and back on after it, if they were on.
+class UpdatesPaused {
+public:
+    explicit UpdatesPaused(QWidget& widget)
+        : m_widget(widget)
+        , m_wasEnabled(widget.updatesEnabled()) {
+        m_widget.setUpdatesEnabled(false);
+    }
+    ~UpdatesPaused() { m_widget.setUpdatesEnabled(m_wasEnabled); }
+    UpdatesPaused(const UpdatesPaused&) = delete;
+    UpdatesPaused& operator=(const UpdatesPaused&) = delete;
+
+private:
+    QWidget& m_widget;
+    bool m_wasEnabled;
+};
+
 int sectionPixels(int twips, double twipsPerPixel) {
     const double pixels = std::round(static_cast<double>(twips) / twipsPerPixel);
     return static_cast<int>(std::clamp(pixels, 0.0, static_cast<double>(kMaxSectionPixels)));
@@ -326,9 +343,13 @@ void FlexGrid::applySizes() {
     QHeaderView* rowsHeader = verticalHeader();
     const int rowCount = m_model->rows();
     {
-        // The table hears of the new sizes once, below, not once per section.
+        // The table hears of the new sizes once, below, not once per section. A header that updates
+        // works out where each resized section now stands on screen, which walks every section before it;
+        // with its updates off it only records the size, so the rows of a long schedule cost one pass.
         const QSignalBlocker blockColumns(columns);
         const QSignalBlocker blockRows(rowsHeader);
+        const UpdatesPaused pauseColumns(*columns);
+        const UpdatesPaused pauseRows(*rowsHeader);
         for (int c = 0; c < m_model->cols(); ++c) {
             const int pixels = sectionPixels(m_model->colWidth(c), twipsPerPixel);
             if (columns->sectionSize(c) != pixels)

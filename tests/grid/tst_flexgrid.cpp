@@ -136,6 +136,43 @@ private slots:
         QCOMPARE(grid.horizontalHeader()->height(), 20);
     }
 
+    void appliesRowHeightsInOneBatch_data() {
+        // Heights in twips for rows 1, 2, 3 ..., repeated down the grid; the second batch follows a flush.
+        QTest::addColumn<QList<int>>("first");
+        QTest::addColumn<QList<int>>("then");
+        QTest::newRow("a schedule: every fifteenth row lower")
+            << QList<int>(14, 285) + QList<int>{240} << QList<int>{285};
+        QTest::newRow("each row its own, back to the default")
+            << QList<int>{240, 300, 450, 15, 600, 250} << QList<int>{240};
+        QTest::newRow("hidden rows among tall ones") << QList<int>{0, 900, 0} << QList<int>{900, 0, 240, 240};
+    }
+
+    void appliesRowHeightsInOneBatch() {
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, then);
+        ShownGrid shown(400, 2);
+        FlexGrid& grid = shown.grid;
+        for (const QList<int>& heights : {first, then}) {
+            for (int r = 1; r < grid.rows(); ++r)
+                grid.setRowHeight(r, heights[(r - 1) % heights.size()]);
+            grid.flush();
+            // Every row is as high as set (15 twips to the pixel, rounded) and starts where the one above ends.
+            const QHeaderView& rows = *grid.verticalHeader();
+            int position = rows.sectionPosition(1);
+            for (int r = 1; r < grid.rows(); ++r) {
+                const int pixels = qRound(heights[(r - 1) % heights.size()] / 15.0);
+                QCOMPARE(rows.sectionSize(r), pixels);
+                QCOMPARE(rows.sectionPosition(r), position);
+                position += pixels;
+            }
+            QCOMPARE(rows.length(), position);
+        }
+        // The last row can be reached and shown.
+        shown.select(grid.rows() - 1, 1);
+        grid.flush();
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
+    }
+
     void tellsTheViewOncePerBatch() {
         ShownGrid shown(50, 5);
         FlexGrid& grid = shown.grid;
