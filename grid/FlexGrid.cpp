@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -188,7 +189,8 @@ float FlexGrid::cellFontSize() const {
 void FlexGrid::setCellFontSize(float points) {
     if (!(points > 0.0f) || !std::isfinite(points))
         refuse(QStringLiteral("A font size of %1 points is not possible.").arg(static_cast<double>(points)));
-    changeStyle([points](FlexGridModel::CellStyle& style) { style.fontSize = points; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::FontSize,
+                              std::bit_cast<std::uint32_t>(points));
 }
 
 bool FlexGrid::cellFontBold() const {
@@ -196,7 +198,7 @@ bool FlexGrid::cellFontBold() const {
 }
 
 void FlexGrid::setCellFontBold(bool bold) {
-    changeStyle([bold](FlexGridModel::CellStyle& style) { style.bold = bold; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::Bold, bold ? 1 : 0);
 }
 
 bool FlexGrid::cellFontItalic() const {
@@ -204,7 +206,7 @@ bool FlexGrid::cellFontItalic() const {
 }
 
 void FlexGrid::setCellFontItalic(bool italic) {
-    changeStyle([italic](FlexGridModel::CellStyle& style) { style.italic = italic; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::Italic, italic ? 1 : 0);
 }
 
 std::uint32_t FlexGrid::cellBackColor() const {
@@ -212,7 +214,7 @@ std::uint32_t FlexGrid::cellBackColor() const {
 }
 
 void FlexGrid::setCellBackColor(std::uint32_t color) {
-    changeStyle([color](FlexGridModel::CellStyle& style) { style.backColor = color; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::BackColor, color);
 }
 
 std::uint32_t FlexGrid::cellForeColor() const {
@@ -220,7 +222,7 @@ std::uint32_t FlexGrid::cellForeColor() const {
 }
 
 void FlexGrid::setCellForeColor(std::uint32_t color) {
-    changeStyle([color](FlexGridModel::CellStyle& style) { style.foreColor = color; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::ForeColor, color);
 }
 
 std::int16_t FlexGrid::cellAlignment() const {
@@ -230,7 +232,8 @@ std::int16_t FlexGrid::cellAlignment() const {
 void FlexGrid::setCellAlignment(std::int16_t alignment) {
     if (alignment < FlexGridModel::AlignDefault || alignment > FlexGridModel::AlignGeneral)
         refuse(QStringLiteral("A cell alignment of %1 is not possible: it must be 0 to 9.").arg(alignment));
-    changeStyle([alignment](FlexGridModel::CellStyle& style) { style.alignment = alignment; });
+    m_model->setStyleProperty(m_row, m_col, FlexGridModel::StyleProperty::Alignment,
+                              static_cast<std::uint16_t>(alignment));
 }
 
 int FlexGrid::colWidth(int col) const {

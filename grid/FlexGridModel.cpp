@@ -3,6 +3,59 @@
 #include <QColor>
 
 #include <algorithm>
+#include <bit>
+
+namespace {
+
+using StyleProperty = FlexGridModel::StyleProperty;
+
+bool holds(const FlexGridModel::CellStyle& style, StyleProperty property, std::uint32_t value) {
+    switch (property) {
+    case StyleProperty::FontSize:
+        return style.fontSize == std::bit_cast<float>(value);
+    case StyleProperty::Bold:
+        return style.bold == (value != 0);
+    case StyleProperty::Italic:
+        return style.italic == (value != 0);
+    case StyleProperty::BackColor:
+        return style.backColor == value;
+    case StyleProperty::ForeColor:
+        return style.foreColor == value;
+    case StyleProperty::Alignment:
+        return style.alignment == static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    }
+    return false;
+}
+
+void give(FlexGridModel::CellStyle& style, StyleProperty property, std::uint32_t value) {
+    switch (property) {
+    case StyleProperty::FontSize:
+        style.fontSize = std::bit_cast<float>(value);
+        break;
+    case StyleProperty::Bold:
+        style.bold = value != 0;
+        break;
+    case StyleProperty::Italic:
+        style.italic = value != 0;
+        break;
+    case StyleProperty::BackColor:
+        style.backColor = value;
+        break;
+    case StyleProperty::ForeColor:
+        style.foreColor = value;
+        break;
+    case StyleProperty::Alignment:
+        style.alignment = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+        break;
+    }
+}
+
+// Styles are numbered from 0 upwards and never reach 2^29 (a grid holds a few million cells at most).
+quint64 derivedKey(std::uint32_t style, StyleProperty property, std::uint32_t value) {
+    return (quint64{style} << 35) | (quint64{static_cast<std::uint8_t>(property)} << 32) | value;
+}
+
+} // namespace
 
 FlexGridModel::FlexGridModel(CellStyle defaultStyle, QObject* parent)
     : QAbstractTableModel(parent) {
@@ -51,6 +104,22 @@ void FlexGridModel::setStyle(int row, int col, const CellStyle& style) {
     if (m_styles[cell.style].key == style)
         return;
     cell.style = intern(style);
+    markCell(row, col);
+}
+
+void FlexGridModel::setStyleProperty(int row, int col, StyleProperty property, std::uint32_t value) {
+    Cell& cell = m_cells[offset(row, col)];
+    // Most sets find the property already as wanted: a new cell is not bold, not italic, in no colour.
+    if (holds(m_styles[cell.style].key, property, value))
+        return;
+    const quint64 key = derivedKey(cell.style, property, value);
+    auto derived = m_derivedStyles.constFind(key);
+    if (derived == m_derivedStyles.constEnd()) {
+        CellStyle style = m_styles[cell.style].key;
+        give(style, property, value);
+        derived = m_derivedStyles.insert(key, intern(style));
+    }
+    cell.style = derived.value();
     markCell(row, col);
 }
 

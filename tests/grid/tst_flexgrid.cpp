@@ -122,6 +122,39 @@ private slots:
         QCOMPARE(grid.model()->index(2, 0).data(Qt::FontRole).value<QFont>().pointSizeF(), 8.25);
     }
 
+    void sharesOneStyleAmongCellsFormattedAlike() {
+        ShownGrid shown(40, 3);
+        FlexGrid& grid = shown.grid;
+        const FlexGridModel& model = *grid.gridModel();
+        const auto format = [&](int row) {
+            // One format reached in two orders, and a flag set and taken back.
+            shown.select(row, 1);
+            grid.setCellFontSize(10.0f);
+            grid.setCellFontBold(true);
+            grid.setCellBackColor(255);
+            shown.select(row, 2);
+            grid.setCellBackColor(255);
+            grid.setCellFontBold(true);
+            grid.setCellFontSize(10.0f);
+            shown.select(row, 0);
+            grid.setCellFontItalic(true);
+            grid.setCellFontItalic(false);
+        };
+        format(1);
+        const int styles = model.styleCount();
+        for (int row = 2; row < grid.rows(); ++row)
+            format(row);
+        QCOMPARE(model.styleCount(), styles);
+        for (int row : {1, 39}) {
+            QCOMPARE(&model.style(row, 1), &model.style(row, 2));
+            QCOMPARE(&model.style(row, 0), &model.defaultStyle());
+            shown.select(row, 2);
+            QCOMPARE(grid.cellFontSize(), 10.0f);
+            QVERIFY(grid.cellFontBold() && !grid.cellFontItalic());
+            QCOMPARE(grid.cellBackColor(), 255u);
+        }
+    }
+
     void keepsWidthsAndHeightsInTwips() {
         ShownGrid shown(2, 2);
         FlexGrid& grid = shown.grid;
