@@ -7,39 +7,61 @@
 #include "ScheduleEngine.h"
 #include "WindowFont.h"
 
+#include <QMetaProperty>
 #include <QObject>
+#include <QPointer>
 #include <QVariant>
 
 namespace {
 
-// The loan's figures as the window's boxes hold them now: each read looks the member up by name again.
+// The loan's figures as the window's boxes hold them now: every read reads the box's "text" again. Each
+// member is looked up by name on its first read; nothing else runs while the schedule is written, so the
+// window cannot gain, lose or rename a member before the call ends, and later reads go straight to it.
 class WindowTexts final : public ScheduleEngine::Inputs {
 public:
     explicit WindowTexts(QObject& window)
         : m_window(window) {}
 
-    QString lengthText() override { return memberText(QStringLiteral("Text1")); }
-    QString principalText() override { return memberText(QStringLiteral("Text3")); }
-    QString startYearText() override { return memberText(QStringLiteral("Text6")); }
+    QString lengthText() override { return memberText(m_length); }
+    QString principalText() override { return memberText(m_principal); }
+    QString startYearText() override { return memberText(m_startYear); }
 
 private:
-    QString memberText(const QString& name) const {
-        const QObject* member = m_window.findChild<QObject*>(name);
-        if (!member) {
-            throw RuntimeError(RuntimeError::Kind::MissingMember,
-                               QStringLiteral("The window has no member named \"%1\" to read the schedule's "
-                                              "figures from.")
-                                   .arg(name));
-        }
-        const QVariant text = member->property("text");
+    struct Member {
+        QString name;
+        QPointer<const QObject> object;
+        QMetaProperty text; // the declared "text" property, when the member has one
+    };
+
+    QString memberText(Member& member) {
+        if (!member.object)
+            find(member);
+        const QVariant text = member.text.isValid() ? member.text.read(member.object) : member.object->property("text");
         if (!text.isValid()) {
             throw RuntimeError(RuntimeError::Kind::MissingMember,
-                               QStringLiteral("The window's member \"%1\" has no text to read.").arg(name));
+                               QStringLiteral("The window's member \"%1\" has no text to read.").arg(member.name));
         }
         return text.toString();
     }
 
+    void find(Member& member) {
+        const QObject* object = m_window.findChild<QObject*>(member.name);
+        if (!object) {
+            throw RuntimeError(RuntimeError::Kind::MissingMember,
+                               QStringLiteral("The window has no member named \"%1\" to read the schedule's "
+                                              "figures from.")
+                                   .arg(member.name));
+        }
+        const QMetaObject& type = *object->metaObject();
+        const int index = type.indexOfProperty("text");
+        member.object = object;
+        member.text = index >= 0 ? type.property(index) : QMetaProperty();
+    }
+
     QObject& m_window;
+    Member m_length{QStringLiteral("Text1"), nullptr, {}};
+    Member m_principal{QStringLiteral("Text3"), nullptr, {}};
+    Member m_startYear{QStringLiteral("Text6"), nullptr, {}};
 };
 
 // The schedule's cells written into the result grid through the cell routines.
