@@ -14,7 +14,9 @@ constexpr qreal kSameWidthPixels = 1.0 / 1024.0;
 } // namespace
 
 TextMeasure::TextMeasure(const QFont& font)
-    : m_metrics(font) {}
+    : m_metrics(font)
+    , m_height(m_metrics.height())
+    , m_lineSpacing(m_metrics.lineSpacing()) {}
 
 int TextMeasure::numberCharacterIndex(QChar c) {
     const char16_t code = c.unicode();

@@ -23,7 +23,9 @@ public:
     explicit TextMeasure(const QFont& font);
 
     qreal width(QStringView line);
-    const QFontMetricsF& metrics() const { return m_metrics; }
+    // The font's line height and line spacing, as QFontMetricsF gives them, kept.
+    qreal height() const { return m_height; }
+    qreal lineSpacing() const { return m_lineSpacing; }
     // Whether amounts are measured by adding advances (checked on the first amount measured).
     bool addsNumberAdvances();
 
@@ -39,6 +41,8 @@ private:
     }
 
     QFontMetricsF m_metrics;
+    qreal m_height;
+    qreal m_lineSpacing;
     std::optional<bool> m_addsNumberAdvances;
     std::array<qreal, kNumberCharacters> m_advances{};
     std::array<qreal, kNumberCharacters * kNumberCharacters> m_kerning{};

@@ -84,7 +84,7 @@ float WindowFont::textWidth(QStringView text) const {
 }
 
 float WindowFont::textHeight(QStringView text) const {
-    const QFontMetricsF& fm = measure().metrics();
+    const TextMeasure& lines = measure();
     const auto extraLines = static_cast<qreal>(text.count(QLatin1Char('\n')));
-    return static_cast<float>((fm.height() + extraLines * fm.lineSpacing()) * Twips::perPixel());
+    return static_cast<float>((lines.height() + extraLines * lines.lineSpacing()) * Twips::perPixel());
 }

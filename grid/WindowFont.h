@@ -8,7 +8,6 @@
 
 #include <memory>
 
-class QFontMetricsF;
 class TextMeasure;
 
 // The window's measuring font (Name, Size, Weight) and the window's TextWidth and TextHeight, in twips.
