@@ -68,7 +68,13 @@ void FlexGridModel::resize(int rows, int cols) {
     if (rows == m_rows && cols == m_cols)
         return;
     if (cols == m_cols) {
-        m_cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+        const std::size_t cellCount = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
+        // A schedule grows the grid to its month rows and then by a few rows for its final block. Moving
+        // every cell again for those rows costs as much as writing them, so room is set aside whenever
+        // the cells have to move anyway (untouched room costs address space, not memory).
+        if (cellCount > m_cells.capacity())
+            m_cells.reserve(cellCount + cellCount / 8);
+        m_cells.resize(cellCount);
     } else {
         // The cells are stored row by row, so a change of column count moves every kept cell.
         std::vector<Cell> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
