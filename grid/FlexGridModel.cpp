@@ -63,29 +63,46 @@ FlexGridModel::FlexGridModel(CellStyle defaultStyle, QObject* parent)
     intern(defaultStyle);
 }
 
+namespace {
+
+// Resizes one of the cell vectors whose column count stays.
+template <typename T> void resizeCells(std::vector<T>& cells, std::size_t cellCount) {
+    // A schedule grows the grid to its month rows and then by a few rows for its final block. Moving
+    // every cell again for those rows costs as much as writing them, so room is set aside whenever the
+    // cells have to move anyway (untouched room costs address space, not memory).
+    if (cellCount > cells.capacity())
+        cells.reserve(cellCount + cellCount / 8);
+    cells.resize(cellCount);
+}
+
+// The cells are stored row by row, so a change of column count moves every kept cell.
+template <typename T> void reshapeCells(std::vector<T>& cells, int oldRows, int oldCols, int rows, int cols) {
+    std::vector<T> reshaped(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
+    const int keptRows = std::min(rows, oldRows);
+    const int keptCols = std::min(cols, oldCols);
+    for (int r = 0; r < keptRows; ++r) {
+        for (int c = 0; c < keptCols; ++c) {
+            reshaped[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
+                std::move(cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(oldCols) +
+                                static_cast<std::size_t>(c)]);
+        }
+    }
+    cells = std::move(reshaped);
+}
+
+} // namespace
+
 void FlexGridModel::resize(int rows, int cols) {
     Q_ASSERT(rows >= 0 && cols >= 0);
     if (rows == m_rows && cols == m_cols)
         return;
     if (cols == m_cols) {
         const std::size_t cellCount = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols);
-        // A schedule grows the grid to its month rows and then by a few rows for its final block. Moving
-        // every cell again for those rows costs as much as writing them, so room is set aside whenever
-        // the cells have to move anyway (untouched room costs address space, not memory).
-        if (cellCount > m_cells.capacity())
-            m_cells.reserve(cellCount + cellCount / 8);
-        m_cells.resize(cellCount);
+        resizeCells(m_texts, cellCount);
+        resizeCells(m_cellStyles, cellCount);
     } else {
-        // The cells are stored row by row, so a change of column count moves every kept cell.
-        std::vector<Cell> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
-        const int keptRows = std::min(rows, m_rows);
-        const int keptCols = std::min(cols, m_cols);
-        for (int r = 0; r < keptRows; ++r) {
-            for (int c = 0; c < keptCols; ++c)
-                cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
-                    std::move(m_cells[offset(r, c)]);
-        }
-        m_cells = std::move(cells);
+        reshapeCells(m_texts, m_rows, m_cols, rows, cols);
+        reshapeCells(m_cellStyles, m_rows, m_cols, rows, cols);
     }
     m_rowHeights.resize(static_cast<std::size_t>(rows), kDefaultRowHeightTwips);
     m_colWidths.resize(static_cast<std::size_t>(cols), kDefaultColWidthTwips);
@@ -97,35 +114,35 @@ void FlexGridModel::resize(int rows, int cols) {
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {
-    Cell& cell = m_cells[offset(row, col)];
+    CellText& cell = m_texts[offset(row, col)];
     // Comparing first costs less than a repaint and keeps the dirty rectangle small.
-    if (cell.text == text)
+    if (cell == text)
         return;
-    cell.text = text;
+    cell.assign(text);
     markCell(row, col);
 }
 
 void FlexGridModel::setStyle(int row, int col, const CellStyle& style) {
-    Cell& cell = m_cells[offset(row, col)];
-    if (m_styles[cell.style].key == style)
+    std::uint32_t& cellStyle = m_cellStyles[offset(row, col)];
+    if (m_styles[cellStyle].key == style)
         return;
-    cell.style = intern(style);
+    cellStyle = intern(style);
     markCell(row, col);
 }
 
 void FlexGridModel::setStyleProperty(int row, int col, StyleProperty property, std::uint32_t value) {
-    Cell& cell = m_cells[offset(row, col)];
+    std::uint32_t& cellStyle = m_cellStyles[offset(row, col)];
     // Most sets find the property already as wanted: a new cell is not bold, not italic, in no colour.
-    if (holds(m_styles[cell.style].key, property, value))
+    if (holds(m_styles[cellStyle].key, property, value))
         return;
-    const quint64 key = derivedKey(cell.style, property, value);
+    const quint64 key = derivedKey(cellStyle, property, value);
     auto derived = m_derivedStyles.constFind(key);
     if (derived == m_derivedStyles.constEnd()) {
-        CellStyle style = m_styles[cell.style].key;
+        CellStyle style = m_styles[cellStyle].key;
         give(style, property, value);
         derived = m_derivedStyles.insert(key, intern(style));
     }
-    cell.style = derived.value();
+    cellStyle = derived.value();
     markCell(row, col);
 }
 
@@ -148,7 +165,7 @@ void FlexGridModel::setRowHeight(int row, int twips) {
 }
 
 const QFont& FlexGridModel::font(int row, int col) const {
-    const StyleEntry& entry = m_styles[m_cells[offset(row, col)].style];
+    const StyleEntry& entry = m_styles[m_cellStyles[offset(row, col)]];
     if (!entry.font) {
         QFont font(entry.key.fontName);
         font.setPointSizeF(entry.key.fontSize);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CellText.h"
+
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QHash>
@@ -9,9 +11,9 @@
 #include <optional>
 #include <vector>
 
-// The grid's cells, column widths and row heights, kept compactly: every cell holds its text and the
-// number of its style in a table of distinct styles, so 160,000 cells written in a handful of formats
-// cost little more than their texts.
+// The grid's cells, column widths and row heights, kept compactly: every cell holds its text (short texts
+// inside the cell, CellText) and the number of its style in a table of distinct styles, so 160,000 cells
+// written in a handful of formats take 36 bytes each.
 //
 // The model is the one place the grid's state lives; the grid writes it without the view hearing of
 // each write. Qt's view sees the counts announced by the last publish(), so the view and the model
@@ -71,10 +73,10 @@ public:
     // Drops cells beyond the new counts and adds empty default cells.
     void resize(int rows, int cols);
 
-    const QString& text(int row, int col) const { return m_cells[offset(row, col)].text; }
+    QString text(int row, int col) const { return m_texts[offset(row, col)].toString(); }
     void setText(int row, int col, const QString& text);
 
-    const CellStyle& style(int row, int col) const { return m_styles[m_cells[offset(row, col)].style].key; }
+    const CellStyle& style(int row, int col) const { return m_styles[m_cellStyles[offset(row, col)]].key; }
     void setStyle(int row, int col, const CellStyle& style);
     // The same as setStyle with one property changed, for far less work: a handler sets the same few
     // properties on thousands of cells, so each change from one style to another is looked up once and
@@ -115,10 +117,6 @@ signals:
     void changesPending();
 
 private:
-    struct Cell {
-        QString text;
-        std::uint32_t style = 0;
-    };
     struct StyleEntry {
         CellStyle key;
         mutable std::optional<QFont> font;
@@ -134,7 +132,9 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
-    std::vector<Cell> m_cells;
+    // Cell by cell, row by row: the text and the style number.
+    std::vector<CellText> m_texts;
+    std::vector<std::uint32_t> m_cellStyles;
     std::vector<StyleEntry> m_styles;
     QHash<CellStyle, std::uint32_t> m_styleIndex;
     // Style number, property and value (derivedKey) to the style number they lead to.

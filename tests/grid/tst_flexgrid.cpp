@@ -98,6 +98,39 @@ private slots:
         QCOMPARE(grid.colWidth(2), FlexGridModel::kDefaultColWidthTwips);
     }
 
+    void keepsEveryTextAsWritten_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString("");
+        QTest::newRow("amount") << QStringLiteral("199800.9");
+        QTest::newRow("24 characters") << QString(24, u'-');
+        QTest::newRow("25 characters") << QString(25, u'-');
+        QTest::newRow("longest caption") << QStringLiteral("Total Amount To Pay Monthly =");
+        QTest::newRow("Latin-1 letters") << QStringLiteral("Gr\u00f6\u00dfe \u00bd \u00e9");
+        QTest::newRow("euro sign") << QStringLiteral("\u20ac 5");
+        QTest::newRow("nul and line break") << QString::fromLatin1("a\0b\nc", 5);
+    }
+
+    void keepsEveryTextAsWritten() {
+        QFETCH(QString, text);
+        ShownGrid shown(4, 3);
+        FlexGrid& grid = shown.grid;
+        // Written over a text kept the other way (short texts sit in the cell, long ones apart).
+        shown.select(2, 1);
+        grid.setText(text.size() > 3 ? QStringLiteral("1") : QString(30, u'x'));
+        grid.setText(text);
+        QCOMPARE(grid.text(), text);
+        // More columns move every cell, more rows move them again.
+        grid.setCols(5);
+        grid.setRows(4000);
+        grid.flush();
+        QCOMPARE(grid.textAt(2, 1), text);
+        QCOMPARE(grid.model()->index(2, 1).data().toString(), text);
+        // The same text again is no change.
+        shown.select(2, 1);
+        grid.setText(text);
+        QVERIFY(!grid.gridModel()->hasPendingChanges());
+    }
+
     void drawsEachCellInItsOwnFormat() {
         ShownGrid shown(3, 2);
         FlexGrid& grid = shown.grid;
