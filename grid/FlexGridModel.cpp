@@ -55,6 +55,11 @@ quint64 derivedKey(std::uint32_t style, StyleProperty property, std::uint32_t va
     return (quint64{style} << 35) | (quint64{static_cast<std::uint8_t>(property)} << 32) | value;
 }
 
+// A slot for the key among slotCount (a power of two), spread by Fibonacci hashing.
+std::size_t derivedSlot(quint64 key, std::size_t slotCount) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slotCount - 1);
+}
+
 } // namespace
 
 FlexGridModel::FlexGridModel(CellStyle defaultStyle, QObject* parent)
@@ -136,13 +141,13 @@ void FlexGridModel::setStyleProperty(int row, int col, StyleProperty property, s
     if (holds(m_styles[cellStyle].key, property, value))
         return;
     const quint64 key = derivedKey(cellStyle, property, value);
-    auto derived = m_derivedStyles.constFind(key);
-    if (derived == m_derivedStyles.constEnd()) {
+    DerivedStyle& derived = m_derivedStyles[derivedSlot(key, m_derivedStyles.size())];
+    if (derived.key != key) {
         CellStyle style = m_styles[cellStyle].key;
         give(style, property, value);
-        derived = m_derivedStyles.insert(key, intern(style));
+        derived = DerivedStyle{key, intern(style)};
     }
-    cellStyle = derived.value();
+    cellStyle = derived.style;
     markCell(row, col);
 }
 

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -137,8 +138,14 @@ private:
     std::vector<std::uint32_t> m_cellStyles;
     std::vector<StyleEntry> m_styles;
     QHash<CellStyle, std::uint32_t> m_styleIndex;
-    // Style number, property and value (derivedKey) to the style number they lead to.
-    QHash<quint64, std::uint32_t> m_derivedStyles;
+    // Recent changes of one property: style number, property and value (derivedKey) and the style number
+    // they lead to, in a slot picked by the key. A handler uses a handful of changes over and over; one
+    // that finds its slot taken by another looks its style up in full.
+    struct DerivedStyle {
+        quint64 key = ~quint64{0};
+        std::uint32_t style = 0;
+    };
+    std::array<DerivedStyle, 64> m_derivedStyles;
     std::vector<int> m_colWidths;
     std::vector<int> m_rowHeights;
 
