@@ -47,21 +47,26 @@ FlexGridModel::CellStyle designStyle() {
     return style;
 }
 
-// Turns a widget's updates off for a scope and back on after it, if they were on.
+// Turns a widget's updates off for a scope and back on after it. A widget whose updates are already off
+// (its window's may be) is left alone, so it follows its parent again when the parent's come back on.
 class UpdatesPaused {
 public:
     explicit UpdatesPaused(QWidget& widget)
         : m_widget(widget)
-        , m_wasEnabled(widget.updatesEnabled()) {
-        m_widget.setUpdatesEnabled(false);
+        , m_paused(widget.updatesEnabled()) {
+        if (m_paused)
+            m_widget.setUpdatesEnabled(false);
     }
-    ~UpdatesPaused() { m_widget.setUpdatesEnabled(m_wasEnabled); }
+    ~UpdatesPaused() {
+        if (m_paused)
+            m_widget.setUpdatesEnabled(true);
+    }
     UpdatesPaused(const UpdatesPaused&) = delete;
     UpdatesPaused& operator=(const UpdatesPaused&) = delete;
 
 private:
     QWidget& m_widget;
-    bool m_wasEnabled;
+    bool m_paused;
 };
 
 int sectionPixels(int twips, double twipsPerPixel) {

@@ -239,6 +239,23 @@ private slots:
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
     }
 
+    void followsItsWindowsUpdatesAfterABatch() {
+        // A window may turn its updates off around work of its own; the grid's headers come back with it.
+        QWidget window;
+        auto* grid = new FlexGrid(&window);
+        window.show();
+        window.setUpdatesEnabled(false);
+        grid->setRows(50);
+        grid->setRowHeight(3, 600);
+        grid->setColWidth(1, 3000);
+        grid->flush();
+        window.setUpdatesEnabled(true);
+        QVERIFY(grid->verticalHeader()->updatesEnabled());
+        QVERIFY(grid->horizontalHeader()->updatesEnabled());
+        QCOMPARE(grid->verticalHeader()->sectionSize(3), 40);
+        QCOMPARE(grid->horizontalHeader()->sectionSize(1), 200);
+    }
+
     void tellsTheViewOncePerBatch() {
         ShownGrid shown(50, 5);
         FlexGrid& grid = shown.grid;
