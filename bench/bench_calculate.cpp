@@ -127,6 +127,10 @@ void BM_JumpToLastRow(benchmark::State& state) {
             grid.flush();
         }
         grid.repaint();
+        if (grid.row() != (toLast ? grid.rows() - 1 : 1)) {
+            state.SkipWithError("the current cell did not reach the row it was sent to");
+            break;
+        }
         toLast = !toLast;
     }
     state.counters["rows"] = grid.rows();
