@@ -60,10 +60,10 @@ test)
     install_missing
     build dev
     ctest --preset dev
-    build asan
-    ctest --preset asan
     build fuzz
     fuzz_briefly
+    build asan
+    ctest --preset asan
     ;;
 bench)
     install_missing
