@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set up, build and run Pellmarsh on Debian 12 or Ubuntu.
 #   ./dev.sh run    install what is missing, build, start the program
-#   ./dev.sh test   install what is missing, build, run the whole test suite
+#   ./dev.sh test   install what is missing, build, run the whole test suite: the normal build (with the
+#                   end-to-end desktop test), the same suite under Address/UB/Leak sanitizers, and a short
+#                   bounded run of every fuzz target
 #   ./dev.sh bench  install what is missing, build optimised, run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,6 +12,8 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libboost-dev libbenchmark-dev
     fonts-liberation desktop-file-utils appstream
+    clang libclang-rt-dev
+    xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 imagemagick
 )
 
 install_missing() {
@@ -31,6 +35,21 @@ build() {
     cmake --build --preset "$preset"
 }
 
+# Each fuzz target for a bounded number of runs over its seed corpus; a finding fails the run.
+fuzz_briefly() {
+    local runs=${PELLMARSH_FUZZ_RUNS:-20000}
+    for target in build/fuzz/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
+        local name scratch
+        name=$(basename "$target")
+        scratch=$(mktemp -d)
+        "$target" "$scratch" "fuzz/corpus/$name" -runs="$runs" -max_total_time=120 -artifact_prefix="$scratch/" \
+            >"$scratch/log" 2>&1 || { cat "$scratch/log"; exit 1; }
+        echo "fuzz: $name $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$scratch/log")"
+        rm -rf "$scratch"
+    done
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -41,6 +60,10 @@ test)
     install_missing
     build dev
     ctest --preset dev
+    build fuzz
+    fuzz_briefly
+    build asan
+    ctest --preset asan
     ;;
 bench)
     install_missing

@@ -150,8 +150,9 @@ void Form1::connectHandlers() {
         {Text5, &Form1::Text5_KeyPress},
         {Text6, &Form1::Text6_KeyPress},
     }};
-    for (const auto& [box, filter] : filters) {
-        connect(box, &InputBox::keyPress, this,
+    for (const auto& entry : filters) {
+        const KeyPress filter = entry.second;
+        connect(entry.first, &InputBox::keyPress, this,
                 [this, filter](std::int16_t& keyAscii) { handle([&] { (this->*filter)(keyAscii); }); });
     }
     // Combo1's selection is connected by Form_Load once the list is filled: the first item added selects
