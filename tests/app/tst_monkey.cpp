@@ -401,6 +401,43 @@ private slots:
         });
     }
 
+    void hugePaste_data() {
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("reads as 1200") << true;
+        QTest::newRow("beyond the largest double") << false;
+    }
+
+    // A number of 1,000,000 characters pasted into the tax box keeps every character through Calculate
+    // and the paint of its cell, and the window goes on taking keys.
+    void hugePaste() {
+        QFETCH(bool, readable);
+        const QString huge = readable ? QStringLiteral("1200.") + QString(999'995, u'0') : QString(1'000'000, u'9');
+        ModalWatcher boxes;
+        Form1 form;
+        form.show();
+        form.Text1->setText(QStringLiteral("30"));
+        form.Text2->setText(QStringLiteral("6"));
+        form.Text3->setText(QStringLiteral("200000"));
+        QApplication::clipboard()->setText(huge);
+        form.Text4->setFocus();
+        QTest::keyClick(form.Text4, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        form.MSHFlexGrid1->setRow(2);
+        form.MSHFlexGrid1->flush();
+        form.repaint();
+
+        QVERIFY(form.Text4->text() == huge);
+        QVERIFY(form.MSHFlexGrid1->textAt(2, 1) == huge);
+        // Too large to add to the total: the error names the tax box and the summary stops at its 5th row.
+        const QList<ModalWatcher::SeenBox> seen = boxes.take();
+        QCOMPARE(seen.size(), readable ? 0 : 1);
+        QVERIFY(readable || seen[0].text.contains(QStringLiteral("(Text4) to the total")));
+        QCOMPARE(form.MSHFlexGrid1->rows(), readable ? 464 : 5);
+        QTest::keyClick(form.Text4, Qt::Key_End);
+        QTest::keyClick(form.Text4, Qt::Key_Backspace);
+        QVERIFY(form.Text4->text() == huge.chopped(1));
+    }
+
     void randomUse_data() {
         QTest::addColumn<quint32>("seed");
         // PELLMARSH_MONKEY_SEED moves the seeds, to explore beyond the ones the suite replays every run.
