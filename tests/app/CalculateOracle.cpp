@@ -172,4 +172,46 @@ After expected(const Before& before) {
     return after;
 }
 
+QStringList differences(const After& expected, const Seen& seen) {
+    QStringList wrong;
+    const QString message = seen.boxes.value(0);
+    if (seen.boxes.size() > 1)
+        wrong << QStringLiteral("%1 boxes").arg(seen.boxes.size());
+    if (message.startsWith(QStringLiteral("Pellmarsh v1.0|Something went wrong")))
+        wrong << QStringLiteral("an error that is not the program's own");
+    using Ending = After::Ending;
+    if (expected.nearLimit) {
+        if (!message.isEmpty() && !message.startsWith(QStringLiteral("Pellmarsh v1.0|")))
+            wrong << QStringLiteral("a box other than an error box");
+    } else if (expected.ending == Ending::Done && !message.isEmpty()) {
+        wrong << QStringLiteral("a box where none was due");
+    } else if (expected.ending == Ending::MissingInfo &&
+               message != QStringLiteral("Missing Info|Missing information please check your work")) {
+        wrong << QStringLiteral("no missing-input box");
+    } else if (expected.ending == Ending::Error) {
+        if (!message.startsWith(QStringLiteral("Pellmarsh v1.0|")))
+            wrong << QStringLiteral("no error box");
+        for (const QString& words : expected.messageWords) {
+            if (!message.contains(words))
+                wrong << QStringLiteral("a message without \"%1\"").arg(words);
+        }
+    }
+    if (!expected.nearLimit && (seen.rateStored != expected.rateStored || seen.paymentStored != expected.paymentStored))
+        wrong << QStringLiteral("rate stored %1, payment stored %2").arg(seen.rateStored).arg(seen.paymentStored);
+    if (!expected.nearLimit && (seen.rows != expected.rows || seen.cols != expected.cols)) {
+        wrong << QStringLiteral("grid %1 x %2, expected %3 x %4")
+                     .arg(seen.rows)
+                     .arg(seen.cols)
+                     .arg(expected.rows)
+                     .arg(expected.cols);
+    }
+    for (std::size_t i = 0; i < seen.texts.size(); ++i) {
+        if (seen.texts[i] != expected.texts[i])
+            wrong << QStringLiteral("Text%1 reads \"%2\"").arg(i + 1).arg(seen.texts[i].left(20));
+    }
+    if (!wrong.isEmpty())
+        wrong << QStringLiteral("box: ") + message.left(300);
+    return wrong;
+}
+
 } // namespace CalculateOracle

@@ -35,6 +35,19 @@ struct After {
 
 After expected(const Before& before);
 
+// What the window shows after the press.
+struct Seen {
+    QStringList boxes; // each as "title|text"
+    int rows = 0;
+    int cols = 0;
+    std::array<QString, 6> texts;
+    bool rateStored = false;
+    bool paymentStored = false;
+};
+
+// How the seen outcome differs from the expected one, in words; empty when they agree.
+QStringList differences(const After& expected, const Seen& seen);
+
 // The schedule's row count once it is finished, for a loan of n months: the last month's row + 10.
 int scheduleRows(int months);
 
