@@ -14,7 +14,18 @@ class QWidget;
 // before that step stays done, and the program goes on waiting for the next event.
 namespace EventBoundary {
 
-// Shows the text in a modal box with the window's caption as its title and an OK button.
+// Every modal box the program shows: the text in plain letters, the title, an OK button only; an error
+// box carries the error icon, the missing-input box none. It returns when the user has pressed OK.
+enum class BoxKind { Message, Error };
+void showBox(QWidget& window, BoxKind kind, const QString& title, const QString& text) noexcept;
+
+// For a program that drives the window with no one to answer its boxes (the fuzzer): while a sink is
+// set, every box is handed to it instead of being shown, and the handler goes on as if OK had been
+// pressed. nullptr shows the boxes again.
+using BoxSink = void (*)(const QString& title, const QString& text);
+void setBoxSink(BoxSink sink) noexcept;
+
+// Shows the text in an error box with the window's caption as its title.
 void report(QWidget& window, const QString& text) noexcept;
 
 template <class Handler> void run(QWidget& window, Handler&& handler) noexcept {

@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "ErrorContext.h"
+#include "EventBoundary.h"
 #include "FlexGrid.h"
 #include "Formula.h"
 #include "InputBox.h"
@@ -12,8 +13,6 @@
 #include "SummaryTable.h"
 #include "WrappingCheckBox.h"
 
-#include <QMessageBox>
-
 namespace {
 
 // What the summary steps write besides their captions.
@@ -23,9 +22,8 @@ struct SummaryFigures {
 };
 
 void showMissingInformation(QWidget& window) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Missing Info"),
-                    QStringLiteral("Missing information please check your work"), QMessageBox::Ok, &window);
-    box.exec();
+    EventBoundary::showBox(window, EventBoundary::BoxKind::Message, QStringLiteral("Missing Info"),
+                           QStringLiteral("Missing information please check your work"));
 }
 
 // A box's text entering decimal arithmetic: read as a number, then made decimal.

@@ -1,6 +1,7 @@
 #include "FlexGrid.h"
 
 #include "FixedRowHeader.h"
+#include "FlexGridDelegate.h"
 #include "FlexGridModel.h"
 #include "GridLineStyle.h"
 #include "RuntimeError.h"
@@ -94,6 +95,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     colours.setColor(QPalette::Text, colours.color(QPalette::WindowText));
     setPalette(colours);
 
+    setItemDelegate(new FlexGridDelegate(this));
     m_fixedRow = new FixedRowHeader(*this);
     setHorizontalHeader(m_fixedRow);
     setModel(m_model);

@@ -6,6 +6,13 @@
 ModalWatcher::ModalWatcher() {
     connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
     m_timer.start(5);
+    qApp->installEventFilter(this);
+}
+
+bool ModalWatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isModal())
+        QMetaObject::invokeMethod(this, &ModalWatcher::poll, Qt::QueuedConnection);
+    return false;
 }
 
 QString ModalWatcher::describePending() const {
