@@ -142,14 +142,3 @@ BENCHMARK(EngineOnly::BM_ScheduleArithmetic)->Arg(2183)->Unit(benchmark::kMillis
 BENCHMARK(BM_Calculate)->Arg(30)->Arg(2183)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOfLongestSchedule)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_JumpToLastRow)->ArgName("keys")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -128,15 +128,3 @@ BENCHMARK(BM_FlushLongestSchedule)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_JumpBetweenFirstAndLastRow)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "ScheduleEngineOnly.h"
 #include "WindowFont.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -18,19 +17,8 @@ using EngineOnly::kPrincipal;
 using EngineOnly::kStartYear;
 using EngineOnly::setSharedState;
 
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_schedule";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // Writes into a result grid in a window like the main one, as a repeated Calculate does.
 void BM_BuildSchedule(benchmark::State& state) {
-    application();
     const QString years = QString::number(state.range(0));
     setSharedState(years);
     QWidget window;

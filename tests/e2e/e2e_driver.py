@@ -98,7 +98,7 @@ def expected_grid(years, rate_pct, principal, tax, insur, start):
 
 # ---- AT-SPI and xdotool helpers -------------------------------------------------------------------------
 
-def wait_for(fn, what, timeout=20.0):
+def wait_for(fn, what, timeout=60.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
         found = fn()
