@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QByteArray>
+#include <QString>
 #include <exception>
 
 // The one error the program raises while it computes: a text that is not a number, a division by zero,
