@@ -1,12 +1,14 @@
 #include "ControlFactory.h"
 
 #include "CaptionFrame.h"
+#include "Contrast.h"
 #include "DesignFonts.h"
 #include "FlexGrid.h"
 #include "InputBox.h"
 #include "Twips.h"
 #include "WrappingCheckBox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -49,20 +51,18 @@ void applyColours(QWidget& control, std::string_view name) {
     for (const ControlColours& colours : kColours) {
         if (colours.name != name)
             continue;
+        const QColor back = ControlFactory::colourFromRgbValue(colours.back);
+        const QColor fore = Contrast::readableOn(back, ControlFactory::colourFromRgbValue(colours.fore));
         QPalette palette = control.palette();
-        palette.setColor(QPalette::Window, ControlFactory::colourFromRgbValue(colours.back));
-        palette.setColor(QPalette::WindowText, ControlFactory::colourFromRgbValue(colours.fore));
-        palette.setColor(QPalette::Text, ControlFactory::colourFromRgbValue(colours.fore));
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::WindowText, fore);
+        palette.setColor(QPalette::Text, fore);
         control.setPalette(palette);
         // Buttons fill with the button colour unless told otherwise; these fill with their back colour.
         control.setBackgroundRole(QPalette::Window);
         control.setAutoFillBackground(true);
     }
-    if (name == kTooltipColouredBox) {
-        QPalette palette = control.palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
-        control.setPalette(palette);
-    }
+    ControlFactory::followDesktopColours(control);
 }
 
 QWidget* createOfKind(const ControlDesign& design, QWidget& window) {
@@ -117,6 +117,18 @@ QWidget* ControlFactory::create(const ControlDesign& design, QWidget& window) {
     if (!design.visible)
         control->hide();
     return control;
+}
+
+void ControlFactory::followDesktopColours(QWidget& control) {
+    if (control.objectName() != latin1(kTooltipColouredBox))
+        return;
+    // Taken from the desktop's scheme as it is now, so a change of scheme is followed when called again.
+    const QPalette desktop = QApplication::palette(&control);
+    const QColor back = desktop.color(QPalette::ToolTipBase);
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Text, Contrast::readableOn(back, desktop.color(QPalette::Text)));
+    control.setPalette(palette);
 }
 
 QColor ControlFactory::colourFromRgbValue(std::uint32_t value) {

@@ -14,6 +14,10 @@ namespace ControlFactory {
 
 QWidget* create(const ControlDesign& design, QWidget& window);
 
+// The principal box is drawn on the desktop's tooltip colour (pale yellow in the usual schemes), its text
+// in the desktop's text colour where that reads on it, else in black. Call again when the scheme changes.
+void followDesktopColours(QWidget& control);
+
 // A 24-bit colour with red in the low byte (255 red, 16777215 white) as a QColor.
 QColor colourFromRgbValue(std::uint32_t value);
 

@@ -8,16 +8,20 @@
 #include "GridKeys.h"
 #include "InputBox.h"
 #include "NumberText.h"
+#include "RuntimeError.h"
 #include "SharedState.h"
 #include "Twips.h"
 #include "WindowFont.h"
 #include "WrappingCheckBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -53,6 +57,32 @@ int pixelsOfSize(float twips) {
     return Twips::toPixels(std::max(twips, 0.0f));
 }
 
+// The window is what screen readers call a frame, announced by its title; a plain widget would be a filler.
+QAccessibleInterface* accessibleWindow(const QString& className, QObject* object) {
+    if (className == QLatin1String("Form1") && object != nullptr && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+// Return and keypad Enter on the focused button press it, as Space does. The button is still neither the
+// window's default nor its cancel button, so Enter anywhere else never presses it.
+class EnterPressesButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat() ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
 QIcon programIcon() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/pellmarsh-16.png"));
@@ -67,6 +97,11 @@ QIcon programIcon() {
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
     , m_beeper([] { QApplication::beep(); }) {
+    static const bool accessibleWindowInstalled = [] {
+        QAccessible::installFactory(accessibleWindow);
+        return true;
+    }();
+    Q_UNUSED(accessibleWindowInstalled);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pellmarsh v1.0"));
     setWindowIcon(programIcon());
@@ -133,10 +168,16 @@ void Form1::setAccessibleNames() {
         input->setAccessibleName(label->text());
     }
     Check1->setAccessibleName(Check1->text());
+    MSHFlexGrid1->setAccessibleName(QStringLiteral("Payment and schedule"));
 }
 
 void Form1::connectHandlers() {
-    connect(Command1, &QPushButton::clicked, this, [this] { handle([this] { Command1_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        handle([this] { Command1_Click(); });
+        // Whatever the schedule's length, the payment summary at the top is what the user sees first.
+        MSHFlexGrid1->showTopLeft();
+    });
+    Command1->installEventFilter(new EnterPressesButton(Command1));
     connect(MSHFlexGrid1, &FlexGrid::keyPressed, this,
             [this](std::int16_t& keyAscii) { handle([&] { MSHFlexGrid1_KeyPress(*MSHFlexGrid1, keyAscii); }); });
     connect(Text3, &QLineEdit::textChanged, this, [this] { handle([this] { Text3_Change(); }); });
@@ -160,7 +201,25 @@ void Form1::connectHandlers() {
 }
 
 void Form1::handle(const std::function<void()>& handler) {
-    EventBoundary::run(*this, handler);
+    QString boxAtFault;
+    EventBoundary::run(*this, [&] {
+        try {
+            handler();
+        } catch (const RuntimeError& error) {
+            boxAtFault = error.box();
+            throw;
+        }
+    });
+    // Once the message is closed, the box to correct has the focus with its text selected.
+    if (!boxAtFault.isEmpty())
+        focusBox(boxAtFault);
+}
+
+void Form1::focusBox(const QString& name) {
+    if (auto* box = findChild<InputBox*>(name, Qt::FindDirectChildrenOnly)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
 }
 
 void Form1::setBeeper(std::function<void()> beeper) {
@@ -194,6 +253,9 @@ void Form1::resizeEvent(QResizeEvent* event) {
 
 void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // The desktop's colour scheme changed while the program runs.
+    if (event->type() == QEvent::PaletteChange && Text3 != nullptr)
+        ControlFactory::followDesktopColours(*Text3);
     if (event->type() != QEvent::WindowStateChange || !m_loaded)
         return;
     // Minimising takes the inner size to 0 x 0 and restoring brings it back; the widget's own size

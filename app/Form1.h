@@ -89,6 +89,8 @@ private:
 
     // Runs a handler through the event boundary.
     void handle(const std::function<void()>& handler);
+    // Gives an input box, named by its design name, the focus with its text selected.
+    void focusBox(const QString& name);
 
     QString SavedPrincipalText;
     std::function<void()> m_beeper;

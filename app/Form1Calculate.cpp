@@ -6,6 +6,7 @@
 #include "FlexGrid.h"
 #include "Formula.h"
 #include "InputBox.h"
+#include "LoanInput.h"
 #include "Module1.h"
 #include "NumberText.h"
 #include "Payment.h"
@@ -36,11 +37,12 @@ Decimal boxAmount(const InputBox& box, const QString& source) {
 Decimal summaryTotal(const Form1& form, const Decimal& shownPayment) {
     Decimal total = shownPayment;
     {
-        ErrorContext step(QStringLiteral("adding the annual insurance (Text5) to the total"));
-        total = total + boxAmount(*form.Text5, QStringLiteral("the annual insurance (Text5)"));
+        ErrorContext step(QStringLiteral("adding the annual insurance to the total"),
+                          LoanInputs::kInsurance.objectName());
+        total = total + boxAmount(*form.Text5, LoanInputs::kInsurance.words());
     }
-    ErrorContext step(QStringLiteral("adding the annual property tax (Text4) to the total"));
-    return total + boxAmount(*form.Text4, QStringLiteral("the annual property tax (Text4)"));
+    ErrorContext step(QStringLiteral("adding the annual property tax to the total"), LoanInputs::kTax.objectName());
+    return total + boxAmount(*form.Text4, LoanInputs::kTax.words());
 }
 
 Module1::CellValue summaryValue(const Form1& form, const SummaryStep& step, const SummaryFigures& figures) {
@@ -78,18 +80,24 @@ void writeSummary(Form1& form, std::size_t first, std::size_t last, SummaryFigur
 } // namespace
 
 void Form1::Command1_Click() {
-    if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
-        showMissingInformation(*this);
-        return;
+    for (InputBox* essential : {Text1, Text2, Text3}) {
+        if (essential->text().isEmpty()) {
+            showMissingInformation(*this);
+            // The first of the three boxes left empty is the one to fill in.
+            focusBox(essential->objectName());
+            return;
+        }
     }
 
     {
-        ErrorContext step(QStringLiteral("working out the monthly rate from the annual interest rate (Text2)"));
+        ErrorContext step(QStringLiteral("working out the monthly rate from the annual interest rate"),
+                          LoanInputs::kRate.objectName());
         MonthlyRate = Payment::monthlyRate(Text2->text());
     }
     std::int32_t paymentCount = 0;
     {
-        ErrorContext step(QStringLiteral("working out the number of payments from the length of the loan (Text1)"));
+        ErrorContext step(QStringLiteral("working out the number of payments from the length of the loan"),
+                          LoanInputs::kLength.objectName());
         paymentCount = Payment::paymentCount(Text1->text());
     }
     if (Text5->text().isEmpty())
@@ -101,8 +109,8 @@ void Form1::Command1_Click() {
     writeSummary(*this, 0, 0, figures);
     Decimal payment;
     {
-        ErrorContext step(QStringLiteral("working out the monthly payment from the interest rate (Text2), "
-                                         "the length of the loan (Text1) and the principal (Text3)"));
+        ErrorContext step(
+            QStringLiteral("working out the monthly payment from the interest rate, the length and the principal"));
         payment = Payment::monthlyPayment(Text3->text(), MonthlyRate, paymentCount);
     }
     figures.shownPayment = payment.roundedTo(2);

@@ -13,7 +13,9 @@ InputBox::InputBox(QWidget* parent)
 void InputBox::keyPressEvent(QKeyEvent* event) {
     if (const std::optional<std::int16_t> code = TypedCharacter::code(*event)) {
         std::int16_t keyAscii = *code;
-        emit keyPress(keyAscii);
+        // A shortcut types nothing; the line edit would otherwise insert its text past the filter.
+        if (keyAscii != TypedCharacter::kTypesNothing)
+            emit keyPress(keyAscii);
         // The filters keep a code or zero it; a kept code lets the key act as usual (Backspace erases,
         // a printable character is inserted).
         if (keyAscii == 0) {

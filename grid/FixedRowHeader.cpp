@@ -1,5 +1,6 @@
 #include "FixedRowHeader.h"
 
+#include "Contrast.h"
 #include "FlexGrid.h"
 #include "FlexGridModel.h"
 
@@ -52,6 +53,9 @@ void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
     const bool current = m_grid.row() == 0 && m_grid.col() == logicalIndex;
     QColor back = style.backColor != 0 ? FlexGridModel::toColor(style.backColor) : palette.color(QPalette::Button);
     QColor fore = style.foreColor != 0 ? FlexGridModel::toColor(style.foreColor) : palette.color(QPalette::ButtonText);
+    // Text on a colour the program forces must read whatever the desktop's scheme.
+    if (style.backColor != 0)
+        fore = Contrast::readableOn(back, fore);
     if (current) {
         back = palette.color(QPalette::Highlight);
         fore = palette.color(QPalette::HighlightedText);

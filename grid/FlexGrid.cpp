@@ -89,16 +89,16 @@ FlexGrid::FlexGrid(QWidget* parent)
     setStyle(lineStyle);
 
     // Normal cells and the area no cell covers are white; text, selection and the fixed row take the
-    // desktop's colours for window text, highlighting and buttons.
+    // desktop's colours for window text, highlighting and buttons, text only where it reads on white.
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::Text, colours.color(QPalette::WindowText));
     setPalette(colours);
 
     setItemDelegate(new FlexGridDelegate(this));
     m_fixedRow = new FixedRowHeader(*this);
     setHorizontalHeader(m_fixedRow);
     setModel(m_model);
+    followPalette();
 
     // No fixed column: the row numbers are not shown.
     verticalHeader()->hide();
@@ -398,31 +398,59 @@ void FlexGrid::applyCurrent() {
     if (m_model->rowCount() == 0 || m_model->columnCount() == 0)
         return;
     const QModelIndex current = m_model->index(m_row, m_col);
+    // The program's own moves never scroll: a Calculate writes thousands of cells, and the view stays
+    // where the user left it.
     m_syncingCurrent = true;
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    setAutoScroll(autoScrolls);
     m_syncingCurrent = false;
     m_fixedRow->viewport()->update();
+}
 
-    if (m_row > 0) {
-        scrollTo(current);
-    } else if (m_model->rows() > 1) {
-        // Row 0 never scrolls out of sight; only its column has to be brought into view, so scroll
-        // to the same column of the row now at the top.
-        const int topRow = std::max(1, rowAt(0));
-        scrollTo(m_model->index(topRow, m_col));
+void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (index.row() > 0 || m_model->rows() <= 1) {
+        QTableView::scrollTo(index, hint);
+        return;
     }
+    // Row 0 never scrolls out of sight; only its column has to be brought into view, so scroll to the
+    // same column of the row now at the top.
+    QTableView::scrollTo(m_model->index(std::max(1, rowAt(0)), index.column()), hint);
+}
+
+void FlexGrid::showTopLeft() {
+    flush();
+    scrollToTop();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
     flush();
     if (const std::optional<std::int16_t> typed = TypedCharacter::code(*event)) {
         std::int16_t keyAscii = *typed;
-        emit keyPressed(keyAscii);
+        if (keyAscii != TypedCharacter::kTypesNothing)
+            emit keyPressed(keyAscii);
         event->accept();
+        // The cell the key acted on comes into view, wherever the program's writes left it.
+        flush();
+        scrollTo(m_model->index(m_row, m_col));
         return;
     }
     // Keys that type nothing keep the table's navigation (arrows, pages, Home, End).
     QTableView::keyPressEvent(event);
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    // The desktop's colour scheme changed while the program runs.
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+}
+
+void FlexGrid::followPalette() {
+    m_model->setDefaultColours(palette().color(QPalette::Base), palette().color(QPalette::WindowText));
+    viewport()->update();
 }
 
 void FlexGrid::keyboardSearch(const QString& search) {

@@ -75,6 +75,10 @@ public:
 
     // Pushes pending writes to the view now: one model signal, one relayout.
     void flush();
+    // Scrolls the view to the grid's top rows and first column; the current cell stays where it is.
+    void showTopLeft();
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     FlexGridModel* gridModel() const;
 
@@ -89,6 +93,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -102,6 +107,7 @@ private:
     void scheduleFlush();
     void applySizes();
     void applyCurrent();
+    void followPalette();
 
     FlexGridModel* m_model = nullptr;
     FixedRowHeader* m_fixedRow = nullptr;

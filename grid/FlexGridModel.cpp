@@ -1,5 +1,7 @@
 #include "FlexGridModel.h"
 
+#include "Contrast.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -169,6 +171,11 @@ void FlexGridModel::setRowHeight(int row, int twips) {
     markPending();
 }
 
+void FlexGridModel::setDefaultColours(const QColor& base, const QColor& text) {
+    m_baseColour = base;
+    m_textColour = text;
+}
+
 const QFont& FlexGridModel::font(int row, int col) const {
     const StyleEntry& entry = m_styles[m_cellStyles[offset(row, col)]];
     if (!entry.font) {
@@ -270,8 +277,11 @@ QVariant FlexGridModel::cellData(int row, int col, int role) const {
         return color == 0 ? QVariant() : QVariant(toColor(color));
     }
     case Qt::ForegroundRole: {
-        const std::uint32_t color = style(row, col).foreColor;
-        return color == 0 ? QVariant() : QVariant(toColor(color));
+        // Every cell's background is one the program forces (white unless set), so the text colour is
+        // checked against it: the desktop's text colour may be light under a dark scheme.
+        const CellStyle& cell = style(row, col);
+        const QColor back = cell.backColor == 0 ? m_baseColour : toColor(cell.backColor);
+        return Contrast::readableOn(back, cell.foreColor == 0 ? m_textColour : toColor(cell.foreColor));
     }
     case Qt::TextAlignmentRole:
         return static_cast<int>(alignmentFor(style(row, col).alignment, text(row, col)));

@@ -3,6 +3,7 @@
 #include "CellText.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QString>
@@ -93,6 +94,9 @@ public:
     int rowHeight(int row) const { return m_rowHeights[static_cast<std::size_t>(row)]; }
     void setRowHeight(int row, int twips);
 
+    // The colours a cell without its own takes: the grid's white and the desktop's text colour.
+    void setDefaultColours(const QColor& base, const QColor& text);
+
     // The font a cell is drawn in (cached per style).
     const QFont& font(int row, int col) const;
 
@@ -133,6 +137,8 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
+    QColor m_baseColour = Qt::white;
+    QColor m_textColour = Qt::black;
     // Cell by cell, row by row: the text and the style number.
     std::vector<CellText> m_texts;
     std::vector<std::uint32_t> m_cellStyles;

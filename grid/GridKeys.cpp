@@ -10,6 +10,8 @@ namespace {
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kFirstPrintable = 32;
+// Ctrl+Backspace: not a printable character, so it is never appended as an invisible one.
+constexpr std::int16_t kDelete = 127;
 
 // Blanks are spaces: a cell of tabs is not blank.
 bool isBlank(const QString& text) {
@@ -37,11 +39,15 @@ void MSHFlexGrid1_KeyPress(FlexGrid& grid, std::int16_t& keyAscii) {
             grid.setCol(0);
         }
     } else if (c == kBackspace) {
-        // The last character goes even when it is a blank, but a blank cell is left as it is.
+        // The last character goes even when it is a blank, but a blank cell is left as it is. A character
+        // beyond the first 65,536 takes two units of the text, and both go.
         const QString text = grid.text();
-        if (!isBlank(text))
-            grid.setText(text.left(text.size() - 1));
-    } else if (c >= kFirstPrintable) {
+        if (!isBlank(text)) {
+            const bool pair =
+                text.size() >= 2 && text.back().isLowSurrogate() && text[text.size() - 2].isHighSurrogate();
+            grid.setText(text.left(text.size() - (pair ? 2 : 1)));
+        }
+    } else if (c >= kFirstPrintable && c != kDelete) {
         // The fixed row and the label column take no typing.
         if (grid.col() == 0 || grid.row() == 0)
             return;

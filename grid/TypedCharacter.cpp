@@ -19,6 +19,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
 constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kEscape = 27;
+// The desktop reports Ctrl+Backspace as the delete character.
+constexpr std::int16_t kCtrlBackspace = 127;
 
 std::int16_t westernCode(char32_t unicode) {
     if ((unicode >= 0x20 && unicode <= 0x7E) || (unicode >= 0xA0 && unicode <= 0xFF))
@@ -36,6 +38,27 @@ std::int16_t westernCode(char32_t unicode) {
 std::optional<std::int16_t> code(const QKeyEvent& event) {
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete)
+        return std::nullopt;
+
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const bool alt = modifiers.testFlag(Qt::AltModifier);
+    // Ctrl+Alt is how some desktops report AltGr: that is typing, and the text says what was typed.
+    const bool altGr = control && alt;
+    const bool typesSomething = !event.text().isEmpty() || key == Qt::Key_Backspace || key == Qt::Key_Return ||
+                                key == Qt::Key_Enter || key == Qt::Key_Escape;
+    // Alt, Meta and Super with a key are shortcuts, not typing.
+    if (!altGr && (alt || modifiers.testFlag(Qt::MetaModifier)))
+        return typesSomething ? std::optional<std::int16_t>(kTypesNothing) : std::nullopt;
+    if (control && !altGr) {
+        // Ctrl+letter types its control code whatever the layout puts into the event's text.
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return static_cast<std::int16_t>(key - Qt::Key_A + 1);
+        if (key == Qt::Key_Backspace)
+            return kCtrlBackspace;
+        return typesSomething ? std::optional<std::int16_t>(kTypesNothing) : std::nullopt;
+    }
+
     switch (key) {
     case Qt::Key_Backspace:
         return kBackspace;
@@ -44,34 +67,9 @@ std::optional<std::int16_t> code(const QKeyEvent& event) {
         return kEnter;
     case Qt::Key_Escape:
         return kEscape;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return std::nullopt;
     default:
         break;
     }
-
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const bool alt = modifiers.testFlag(Qt::AltModifier);
-    if (control && !alt) {
-        // Ctrl+letter types its control code whatever the layout puts into the event's text.
-        if (key >= Qt::Key_A && key <= Qt::Key_Z)
-            return static_cast<std::int16_t>(key - Qt::Key_A + 1);
-        switch (key) {
-        case Qt::Key_BracketLeft:
-            return static_cast<std::int16_t>(27);
-        case Qt::Key_Backslash:
-            return static_cast<std::int16_t>(28);
-        case Qt::Key_BracketRight:
-            return static_cast<std::int16_t>(29);
-        default:
-            return std::nullopt;
-        }
-    }
-    // Alt with a key is a menu shortcut, not a typed character.
-    if (alt && !control)
-        return std::nullopt;
 
     const QString text = event.text();
     if (text.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "ErrorContext.h"
 #include "FlexGrid.h"
+#include "LoanInput.h"
 #include "Module1.h"
 #include "RuntimeError.h"
 #include "ScheduleEngine.h"
@@ -59,9 +60,9 @@ private:
     }
 
     QObject& m_window;
-    Member m_length{QStringLiteral("Text1"), nullptr, {}};
-    Member m_principal{QStringLiteral("Text3"), nullptr, {}};
-    Member m_startYear{QStringLiteral("Text6"), nullptr, {}};
+    Member m_length{LoanInputs::kLength.objectName(), nullptr, {}};
+    Member m_principal{LoanInputs::kPrincipal.objectName(), nullptr, {}};
+    Member m_startYear{LoanInputs::kStartYear.objectName(), nullptr, {}};
 };
 
 // The schedule's cells written into the result grid through the cell routines.

@@ -1,5 +1,7 @@
 #include "Payment.h"
 
+#include "ErrorContext.h"
+#include "LoanInput.h"
 #include "NumberText.h"
 #include "RuntimeError.h"
 
@@ -8,10 +10,18 @@
 namespace Payment {
 
 namespace {
-const QString kLengthSource = QStringLiteral("the length of the loan (Text1)");
-const QString kRateSource = QStringLiteral("the annual interest rate (Text2)");
-const QString kPrincipalSource = QStringLiteral("the principal (Text3)");
+const QString kLengthSource = LoanInputs::kLength.words();
+const QString kPaymentCountSource = QStringLiteral("the number of payments from %1").arg(LoanInputs::kLength.words());
+const QString kRateSource = LoanInputs::kRate.words();
+const QString kPrincipalSource = LoanInputs::kPrincipal.words();
 const QString kDivisorSource = QStringLiteral("the payment formula's divisor 1 - (1 + monthly rate)^-months");
+
+QString capitalisedWords(const LoanInput& input) {
+    QString words = input.words();
+    words[0] = words[0].toUpper();
+    return words;
+}
+
 } // namespace
 
 Decimal monthlyRate(QStringView rateText) {
@@ -21,7 +31,7 @@ Decimal monthlyRate(QStringView rateText) {
 }
 
 std::int32_t paymentCount(QStringView yearsText) {
-    return roundToInt32(readNumber(yearsText, kLengthSource) * 12.0, kLengthSource);
+    return roundToInt32(readNumber(yearsText, kLengthSource) * 12.0, kPaymentCountSource);
 }
 
 Decimal monthlyPayment(QStringView principalText, const Decimal& monthlyRate, std::int32_t paymentCount) {
@@ -32,13 +42,16 @@ Decimal monthlyPayment(QStringView principalText, const Decimal& monthlyRate, st
     // A divisor too small for a decimal value is as much a zero as 0 itself.
     const Decimal decimalDivisor = toDecimal(divisor, kDivisorSource);
     if (decimalDivisor.isZero()) {
+        // No payments at all is the length's fault; otherwise the rate is too small to give a payment.
+        const ErrorContext atFault({}, (paymentCount == 0 ? LoanInputs::kLength : LoanInputs::kRate).objectName());
         throw RuntimeError(RuntimeError::Kind::DivisionByZero,
-                           QStringLiteral("The annual interest rate (Text2) and the length of the loan (Text1) give "
-                                          "no monthly payment: the payment formula would divide by zero. Use a "
-                                          "rate above 0 and a length of at least one month."));
+                           QStringLiteral("%1 and %2 give no monthly payment: the payment formula would divide by "
+                                          "zero. Use a rate above 0 and a length of at least one month.")
+                               .arg(capitalisedWords(LoanInputs::kRate), LoanInputs::kLength.words()));
     }
     const Decimal factor = monthlyRate / decimalDivisor;
     // The principal is read only now, so a zero divisor is reported before a bad principal.
+    const ErrorContext principal({}, LoanInputs::kPrincipal.objectName());
     return toDecimal(readNumber(principalText, kPrincipalSource), kPrincipalSource) * factor;
 }
 

@@ -1,5 +1,7 @@
 #include "ScheduleEngine.h"
 
+#include "ErrorContext.h"
+#include "LoanInput.h"
 #include "NumberText.h"
 #include "SharedState.h"
 
@@ -7,13 +9,13 @@
 
 namespace {
 
-const QString kLengthSource = QStringLiteral("the length of the loan (Text1)");
-const QString kPrincipalSource = QStringLiteral("the principal (Text3)");
-const QString kStartYearSource = QStringLiteral("the start year (Text6)");
-const QString kMonthCountSource = QStringLiteral("the number of months for the length of the loan (Text1)");
-const QString kRowSource = QStringLiteral("the schedule's row count for the length of the loan (Text1)");
-const QString kEndYearSource =
-    QStringLiteral("the loan's last year from the start year (Text6) and the length of the loan (Text1)");
+const QString kLengthSource = LoanInputs::kLength.words();
+const QString kPrincipalSource = LoanInputs::kPrincipal.words();
+const QString kStartYearSource = LoanInputs::kStartYear.words();
+const QString kMonthCountSource = QStringLiteral("the number of months from %1").arg(LoanInputs::kLength.words());
+const QString kRowSource = QStringLiteral("the schedule's row count from %1").arg(LoanInputs::kLength.words());
+const QString kEndYearSource = QStringLiteral("the loan's last year from %1 and %2")
+                                   .arg(LoanInputs::kStartYear.words(), LoanInputs::kLength.words());
 const QString kBalanceSource = QStringLiteral("the remaining balance");
 const QString kYearCountSource = QStringLiteral("the number of schedule years");
 
@@ -83,9 +85,16 @@ void ScheduleEngine::setUp() {
     MonthPrincipal = Decimal();
     Balance = 0.0;
     ShownBalance = 0.0;
-    m_monthCount = roundToInt16(lengthInYears() * kMonthsPerYear, kMonthCountSource);
-    Balance = readNumber(m_inputs.principalText(), kPrincipalSource);
-    ShownBalance = readNumber(m_inputs.principalText(), kPrincipalSource);
+    {
+        // The month and row counts come from the length: too long a loan is the length's fault.
+        const ErrorContext length({}, LoanInputs::kLength.objectName());
+        m_monthCount = roundToInt16(lengthInYears() * kMonthsPerYear, kMonthCountSource);
+    }
+    {
+        const ErrorContext principal({}, LoanInputs::kPrincipal.objectName());
+        Balance = readNumber(m_inputs.principalText(), kPrincipalSource);
+        ShownBalance = readNumber(m_inputs.principalText(), kPrincipalSource);
+    }
 
     // Cutting back to the summary and the header row drops every row of an earlier schedule.
     setRowCount(kHeaderRow + 1, kColumnCount);
@@ -94,6 +103,7 @@ void ScheduleEngine::setUp() {
     }
 
     // Room for every month and for three rows per year of the length, the last year's included.
+    const ErrorContext length({}, LoanInputs::kLength.objectName());
     const std::int16_t monthRows = checkedInt16(std::int64_t{m_monthCount} + kRowsAboveFirstMonth, kRowSource);
     setRowCount(roundToInt16(monthRows + lengthInYears() * kRowsBetweenYears, kRowSource));
 
@@ -160,6 +170,7 @@ void ScheduleEngine::writeYearBlock(std::int32_t row) {
     // The loan's last year is a 16-bit year: a start year, a length or an end year beyond 32767 ends the
     // schedule here, after the first year block.
     const std::int16_t start = roundToInt16(startYear(), kStartYearSource);
+    const ErrorContext length({}, LoanInputs::kLength.objectName());
     const std::int16_t years = roundToInt16(lengthInYears(), kLengthSource);
     checkedInt16(std::int64_t{start} + years, kEndYearSource);
 }
@@ -192,10 +203,12 @@ void ScheduleEngine::setRowCount(std::int32_t rowCount, std::int16_t columnCount
 }
 
 double ScheduleEngine::lengthInYears() {
+    const ErrorContext length({}, LoanInputs::kLength.objectName());
     return readNumber(m_inputs.lengthText(), kLengthSource);
 }
 
 double ScheduleEngine::startYear() {
+    const ErrorContext startYear({}, LoanInputs::kStartYear.objectName());
     return readNumber(m_inputs.startYearText(), kStartYearSource);
 }
 

@@ -7,8 +7,9 @@ namespace {
 thread_local ErrorContext* t_innermost = nullptr;
 } // namespace
 
-ErrorContext::ErrorContext(QString description)
+ErrorContext::ErrorContext(QString description, QString box)
     : m_description(std::move(description))
+    , m_box(std::move(box))
     , m_outer(t_innermost) {
     t_innermost = this;
 }
@@ -18,5 +19,17 @@ ErrorContext::~ErrorContext() {
 }
 
 QString ErrorContext::current() {
-    return t_innermost ? t_innermost->m_description : QString();
+    for (const ErrorContext* context = t_innermost; context != nullptr; context = context->m_outer) {
+        if (!context->m_description.isEmpty())
+            return context->m_description;
+    }
+    return {};
+}
+
+QString ErrorContext::currentBox() {
+    for (const ErrorContext* context = t_innermost; context != nullptr; context = context->m_outer) {
+        if (!context->m_box.isEmpty())
+            return context->m_box;
+    }
+    return {};
 }

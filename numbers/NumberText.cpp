@@ -23,13 +23,11 @@ QString quoted(QStringView text) {
     return u'"' + text.left(kQuotedTextLimit - 1).toString() + QStringLiteral("…\"");
 }
 
-// "The annual interest rate (Text2) "abc"" or just ""abc"" when there is no source to name.
+// "The text "abc" in the "Annual Interest Rate" box", or just ""abc"" when there is no source to name.
 QString subject(const QString& source, QStringView text) {
     if (source.isEmpty())
         return quoted(text);
-    QString sentence = source + u' ' + quoted(text);
-    sentence[0] = sentence[0].toUpper();
-    return sentence;
+    return QStringLiteral("The text %1 in %2").arg(quoted(text), source);
 }
 
 QString capitalised(QString text) {

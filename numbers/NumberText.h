@@ -11,7 +11,7 @@
 // desktop's locale: the decimal point is always '.', and no digit grouping is read or written.
 //
 // Every function that can fail takes `source`, a plain-words name of where the value came from
-// ("the annual interest rate (Text2)"), so the error can tell the user which box to fix.
+// (the "Annual Interest Rate" box), so the error can tell the user which box to fix.
 
 // A box's text read as a number: blanks at either end are ignored; what remains must be at least one
 // digit with at most one decimal point among them ("5", "5.", ".5", "5.25"). The result is the

@@ -8,6 +8,7 @@ RuntimeError::RuntimeError(Kind kind, QString message)
     : m_kind(kind)
     , m_message(std::move(message))
     , m_context(ErrorContext::current())
+    , m_box(ErrorContext::currentBox())
     , m_utf8(userText().toUtf8()) {}
 
 QString RuntimeError::userText() const {

@@ -19,6 +19,8 @@ public:
     const QString& message() const { return m_message; }
     // What the program was doing when the error arose ("computing the monthly payment"), or empty.
     const QString& context() const { return m_context; }
+    // The design name of the input box to correct ("Text2"), or empty when no one box is at fault.
+    const QString& box() const { return m_box; }
     // message and context together, as the user reads them.
     QString userText() const;
 
@@ -30,5 +32,6 @@ private:
     Kind m_kind;
     QString m_message;
     QString m_context;
+    QString m_box;
     QByteArray m_utf8;
 };

@@ -97,13 +97,13 @@ After expected(const Before& before) {
     }
     const std::optional<double> percent = number(texts[1]);
     if (!percent || !money(*percent / 1200))
-        return fail({"the monthly rate", "(Text2)"});
+        return fail({"the monthly rate", "\"Annual Interest Rate\""});
     const double rate = *percent / 1200;
     after.rateStored = true;
     const std::optional<double> length = number(texts[0]);
     const std::optional<std::int64_t> months = length ? rounded(*length * 12, 2147483647.0) : std::nullopt;
     if (!months)
-        return fail({"the number of payments", "(Text1)"});
+        return fail({"the number of payments", "\"Length of Loan (Years)\""});
     for (int box : {4, 3}) {
         if (texts[box].isEmpty())
             texts[box] = QStringLiteral("0");
@@ -117,7 +117,7 @@ After expected(const Before& before) {
         return fail({"the monthly payment", "divide by zero"});
     const std::optional<double> principal = number(texts[2]);
     if (!principal)
-        return fail({"the monthly payment", "(Text3)"});
+        return fail({"the monthly payment", "\"Principal Loan Balance\""});
     const double payment = *principal * (rate / divisor);
     if (!money(rate / divisor) || !money(payment))
         return fail({"the monthly payment"});
@@ -126,10 +126,10 @@ After expected(const Before& before) {
     after.rows = 5;
     const std::optional<double> insurance = number(texts[4]);
     if (!insurance || !money(*insurance) || !money(payment + *insurance))
-        return fail({"(Text5) to the total"});
+        return fail({"insurance to the total", "\"Annual Insur:\""});
     const std::optional<double> tax = number(texts[3]);
     if (!tax || !money(*tax) || !money(payment + *insurance + *tax))
-        return fail({"(Text4) to the total"});
+        return fail({"tax to the total", "\"Annual Property Tax and Insurance Other Expanses\""});
     after.rows = 6;
     if (!before.ticked)
         return after;
@@ -139,7 +139,7 @@ After expected(const Before& before) {
     const QString schedule = QStringLiteral("month-by-month schedule");
     const int n = static_cast<int>(*months);
     if (n > kRowMax)
-        return fail({schedule, "(Text1)"});
+        return fail({schedule, "\"Length of Loan (Years)\""});
     after.cols = 5;
     after.rows = 8;
     const std::optional<std::int64_t> setUpRows =
@@ -150,7 +150,7 @@ After expected(const Before& before) {
 
     const std::optional<double> start = number(texts[5]);
     if (!start || std::isinf(*start))
-        return fail({schedule, "(Text6)"});
+        return fail({schedule, "\"Year To Start the payment\""});
     // The last year is a 16-bit year: checked after the first year block, which a loan shorter than a
     // year ends below the rows set aside, one row further down.
     const int lastRow = scheduleRows(n) - 10;
@@ -159,7 +159,7 @@ After expected(const Before& before) {
     if (!startYear || *startYear + *rounded(*length, kRowMax) > kRowMax) {
         if (n < 12)
             after.rows = blockEnd;
-        return fail({schedule, "(Text6)"});
+        return fail({schedule, "\"Year To Start the payment\""});
     }
     if (scheduleRows(n) > kRowMax) {
         if (blockEnd <= kRowMax)

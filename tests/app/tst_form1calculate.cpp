@@ -7,6 +7,10 @@
 #include "SharedState.h"
 #include "WrappingCheckBox.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -22,9 +26,17 @@ private slots:
         typeLoan();
         type(*form().Text4, QStringLiteral("1200"));
         type(*form().Text5, QStringLiteral("600"));
-        calculate();
+        // Tab from the insurance box reaches Calculate, and Return presses it.
+        QTest::keyClick(form().Text5, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form().Command1);
+        QTest::keyClick(form().Command1, Qt::Key_Return);
 
         QCOMPARE(rowTexts(1), (QStringList{"Montly PayMent: ", "1199.1"}));
+        // The view shows the payment summary at the top, not the end of the schedule just written.
+        FlexGrid& grid = *form().MSHFlexGrid1;
+        QCoreApplication::processEvents();
+        QCOMPARE(grid.verticalScrollBar()->value(), 0);
+        QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.model()->index(5, 1))));
         QCOMPARE(rowTexts(2), (QStringList{"Tax: ", "1200"}));
         QCOMPARE(rowTexts(3), (QStringList{"Annual Insur: ", "600"}));
         QCOMPARE(rowTexts(4), (QStringList{kHyphens21, kHyphens13}));
@@ -35,7 +47,6 @@ private slots:
         QVERIFY(MonthlyPayment < Decimal::fromString(u"1199.101050306"));
 
         // Bold and background of each cell: white 16777215, red 255, yellow 65535.
-        FlexGrid& grid = *form().MSHFlexGrid1;
         QStringList formats;
         for (int row = 1; row <= 5; ++row) {
             for (int col = 0; col <= 1; ++col) {
@@ -87,6 +98,8 @@ private slots:
         QCOMPARE(MonthlyRate, Decimal::fromInteger(5));
         QCOMPARE(form().MSHFlexGrid1->rows(), 6);
         QCOMPARE(rowTexts(5)[1], QStringLiteral("1199.1"));
+        // The first of the three boxes left empty is the one to fill in.
+        QCOMPARE(form().focusWidget(), form().findChild<InputBox*>(emptied));
     }
 
     void failures_data() {
@@ -133,7 +146,13 @@ private slots:
         const QList<ModalWatcher::SeenBox> seen = boxes().take();
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].title, QStringLiteral("Pellmarsh v1.0"));
-        QVERIFY2(seen[0].text.contains(namedBox), qPrintable(seen[0].text));
+        // The message names the box by the label the window shows, and that box is then ready to correct.
+        auto* box = form().findChild<InputBox*>(namedBox);
+        const QString label = form().findChild<QLabel*>(QStringLiteral("Label") + namedBox.back())->text().trimmed();
+        QVERIFY2(seen[0].text.contains(u'"' + label + u'"') && !seen[0].text.contains(namedBox),
+                 qPrintable(seen[0].text));
+        QCOMPARE(form().focusWidget(), box);
+        QCOMPARE(box->selectedText(), box->text());
         QCOMPARE(MonthlyRate != Decimal::fromInteger(77), leftBehind.contains('R'));
         QCOMPARE(MonthlyPayment != Decimal::fromInteger(88), leftBehind.contains('P'));
         QStringList expectedInputs = inputs;
@@ -164,7 +183,8 @@ private slots:
         form().Text4->clear();
         form().Text5->clear();
         QTest::mouseClick(form().Check1, Qt::LeftButton);
-        calculate();
+        form().Command1->setFocus();
+        QTest::keyClick(form().Command1, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(form().MSHFlexGrid1->rows(), 6);
         QCOMPARE(form().MSHFlexGrid1->cols(), 5);
         QCOMPARE(form().Text4->text() + form().Text5->text(), QStringLiteral("00"));

@@ -68,6 +68,13 @@ private slots:
             row("Ctrl+C", Qt::Key_C, "\x03", false, Qt::ControlModifier);
             row("Ctrl+V", Qt::Key_V, "\x16", false, Qt::ControlModifier);
             row("Ctrl+X", Qt::Key_X, "\x18", false, Qt::ControlModifier);
+            // Shortcuts type nothing, whatever text the desktop puts into them; AltGr is typing.
+            row("Alt+A", Qt::Key_A, "a", false, Qt::AltModifier);
+            row("Alt+minus", Qt::Key_Minus, "-", false, Qt::AltModifier);
+            row("Alt+Shift+Space", Qt::Key_Space, " ", false, Qt::AltModifier | Qt::ShiftModifier);
+            row("Ctrl+keypad point", Qt::Key_Period, ".", false, Qt::ControlModifier | Qt::KeypadModifier);
+            row("Ctrl+Backspace", Qt::Key_Backspace, "\x7f", false, Qt::ControlModifier);
+            row("AltGr colon", Qt::Key_Colon, ":", true, Qt::ControlModifier | Qt::AltModifier);
         }
     }
 

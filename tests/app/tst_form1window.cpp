@@ -1,5 +1,6 @@
 // The window as designed and as it starts: controls, tab order, stacking, looks, start-up state, the
 // font-size list, and the frame and grid following the window's size. Read back from the running window.
+#include "Contrast.h"
 #include "FlexGrid.h"
 #include "FormTestCase.h"
 #include "InputBox.h"
@@ -7,6 +8,7 @@
 #include "WindowFont.h"
 #include "WrappingCheckBox.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -82,6 +84,53 @@ private slots:
         QCOMPARE(form().findChild<QObject*>(QStringLiteral("Text3"))->property("text"),
                  QVariant(QStringLiteral("1500")));
         QCOMPARE(form().findChild<QObject*>(QStringLiteral("Font")), static_cast<QObject*>(form().Font));
+        // Screen readers meet a frame announced by its title, and a grid named for what it holds.
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Pellmarsh v1.0"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(form().MSHFlexGrid1)->text(QAccessible::Name),
+                 QStringLiteral("Payment and schedule"));
+    }
+
+    // Under a dark scheme, switched to while the program runs, every text on a colour the program forces
+    // still reads at 4.5 : 1 or better: the result cells, the principal box and the white controls.
+    void readableUnderADarkScheme() {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(0x30, 0x30, 0x30));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+        QApplication::setPalette(dark);
+        typeLoan();
+        type(*form().Text4, QStringLiteral("1200"));
+        calculate();
+
+        const FlexGrid& grid = *form().MSHFlexGrid1;
+        QStringList unreadable;
+        for (int r = 0; r < grid.rows(); ++r) {
+            for (int c = 0; c < grid.cols(); ++c) {
+                const QModelIndex cell = grid.model()->index(r, c);
+                const QVariant back = cell.data(Qt::BackgroundRole);
+                const QColor base = back.isValid() ? back.value<QColor>() : grid.palette().color(QPalette::Base);
+                if (Contrast::ratio(base, cell.data(Qt::ForegroundRole).value<QColor>()) < Contrast::kMinimumRatio)
+                    unreadable << QStringLiteral("%1,%2").arg(r).arg(c);
+            }
+        }
+        const auto check = [&](QWidget* control, QPalette::ColorRole back, QPalette::ColorRole fore) {
+            if (Contrast::ratio(control->palette().color(back), control->palette().color(fore)) <
+                Contrast::kMinimumRatio)
+                unreadable << control->objectName();
+        };
+        check(form().Text3, QPalette::Base, QPalette::Text);
+        for (QWidget* white :
+             std::initializer_list<QWidget*>{form().Label1, form().Label4, form().Check1, form().Frame1})
+            check(white, QPalette::Window, QPalette::WindowText);
+        const QColor principalBack = form().Text3->palette().color(QPalette::Base);
+        QApplication::setPalette(light);
+        QCOMPARE(unreadable, QStringList());
+        QCOMPARE(principalBack, dark.color(QPalette::ToolTipBase));
     }
 
     void tabOrderAndStacking() {

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -147,7 +148,8 @@ private slots:
         QCOMPARE(cell.data(Qt::FontRole).value<QFont>().pointSizeF(), 10.5);
         QVERIFY(cell.data(Qt::FontRole).value<QFont>().italic());
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
-        QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+        // White on yellow would not read: text on a forced colour is drawn in black instead.
+        QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
         QCOMPARE(cell.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignVCenter));
         // A colour of 0 is the grid's default, not black; the neighbour keeps the grid's font.
         grid.setCellBackColor(0);
@@ -234,8 +236,8 @@ private slots:
             QCOMPARE(rows.length(), position);
         }
         // The last row can be reached and shown.
-        shown.select(grid.rows() - 1, 1);
-        grid.flush();
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.row(), grid.rows() - 1);
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
     }
 
@@ -277,8 +279,12 @@ private slots:
         QCOMPARE(changed.at(0).at(0).toModelIndex(), grid.model()->index(3, 1));
         QCOMPARE(changed.at(0).at(1).toModelIndex(), grid.model()->index(39, 3));
         QCOMPARE(reset.count(), 0);
-        // The current cell is in sight, below the fixed row that stayed at the top.
+        // The program's writes leave the view where it was; the first key brings the current cell into sight,
+        // below the fixed row that stayed at the top.
         QCOMPARE(grid.currentIndex(), grid.model()->index(39, 3));
+        QCOMPARE(grid.verticalScrollBar()->value(), 0);
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(grid.currentIndex(), grid.model()->index(39, 4));
         QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
         QCOMPARE(grid.horizontalHeader()->geometry().top(), grid.frameWidth());
     }

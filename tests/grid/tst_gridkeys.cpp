@@ -73,7 +73,7 @@ private slots:
     void editsTheCurrentCellsText_data() {
         QTest::addColumn<QPoint>("cell"); // (column, row)
         QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("typed"); // '<' stands for Backspace
+        QTest::addColumn<QString>("typed"); // '<' stands for Backspace, '^' for Ctrl+Backspace, '@' for Alt+A
         QTest::addColumn<QString>("after");
         const auto row = [](const char* name, QPoint cell, const char* before, const char* typed, const char* after) {
             QTest::newRow(name) << cell << QString::fromUtf8(before) << QString::fromUtf8(typed)
@@ -90,6 +90,8 @@ private slots:
         row("backspace on empty", {1, 2}, "", "<", "");
         row("backspace in row 0", {3, 0}, "Principal ", "<<", "Principa");
         row("backspace in column 0", {0, 4}, "Tax: ", "<", "Tax:");
+        row("backspace takes a whole emoji", {1, 2}, "5\xF0\x9F\x98\x80", "<", "5");
+        row("ctrl+backspace and alt+a type nothing", {1, 2}, "12", "^@", "12");
     }
 
     void editsTheCurrentCellsText() {
@@ -102,6 +104,11 @@ private slots:
         for (const QChar c : typed) {
             if (c == QLatin1Char('<'))
                 QTest::keyClick(w.grid, Qt::Key_Backspace);
+            else if (c == QLatin1Char('^'))
+                QTest::sendKeyEvent(QTest::Click, w.grid, Qt::Key_Backspace, QStringLiteral("\x7f"),
+                                    Qt::ControlModifier);
+            else if (c == QLatin1Char('@'))
+                QTest::sendKeyEvent(QTest::Click, w.grid, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
             else
                 QTest::sendKeyEvent(QTest::Click, w.grid, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }

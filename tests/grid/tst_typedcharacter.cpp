@@ -35,7 +35,17 @@ private slots:
         row("shift alone", Qt::Key_Shift, Qt::ShiftModifier, {}, kNone);
         row("tab", Qt::Key_Tab, none, QStringLiteral("\t"), kNone);
         row("shift+tab", Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"), kNone);
-        row("alt+a is a shortcut", Qt::Key_A, Qt::AltModifier, QStringLiteral("a"), kNone);
+        // Shortcuts that carry text type nothing; AltGr (Ctrl+Alt on some desktops) types its character.
+        const int nothing = TypedCharacter::kTypesNothing;
+        row("alt+a is a shortcut", Qt::Key_A, Qt::AltModifier, QStringLiteral("a"), nothing);
+        row("alt+shift+space", Qt::Key_Space, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral(" "), nothing);
+        row("super+a", Qt::Key_A, Qt::MetaModifier, QStringLiteral("a"), nothing);
+        row("alt+backspace", Qt::Key_Backspace, Qt::AltModifier, {}, nothing);
+        row("ctrl+keypad point", Qt::Key_Period, Qt::ControlModifier | Qt::KeypadModifier, QStringLiteral("."),
+            nothing);
+        row("ctrl+return", Qt::Key_Return, Qt::ControlModifier, QStringLiteral("\r"), nothing);
+        row("ctrl+backspace", Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\x7f"), 127);
+        row("altgr at sign", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), 64);
         row("ctrl+5 types nothing", Qt::Key_5, Qt::ControlModifier, {}, kNone);
         row("backspace", Qt::Key_Backspace, none, QStringLiteral("\b"), 8);
         row("return", Qt::Key_Return, none, QStringLiteral("\r"), 13);

@@ -34,13 +34,13 @@ private slots:
         using K = RuntimeError::Kind;
         // A zero divisor is reported before the principal is read.
         // clang-format off
-        QTest::newRow("rate 0") << "0" << "30" << "abc" << K::DivisionByZero << "(Text2)";
-        QTest::newRow("no months") << "6" << "0.04" << "1" << K::DivisionByZero << "(Text1)";
-        QTest::newRow("1 + rate is 1 as a double") << "0.0000000000001" << "30" << "1" << K::DivisionByZero << "(Text1)";
-        QTest::newRow("two points in rate") << "6.5.1" << "30" << "1" << K::Conversion << "(Text2)";
-        QTest::newRow("colon in length") << "6" << "3:0" << "1" << K::Conversion << "(Text1)";
-        QTest::newRow("length beyond 32 bits") << "6" << "999999999999" << "1" << K::Overflow << "(Text1)";
-        QTest::newRow("lone point principal") << "6" << "30" << "." << K::Conversion << "(Text3)";
+        QTest::newRow("rate 0") << "0" << "30" << "abc" << K::DivisionByZero << "\"Annual Interest Rate\"";
+        QTest::newRow("no months") << "6" << "0.04" << "1" << K::DivisionByZero << "\"Length of Loan (Years)\"";
+        QTest::newRow("1 + rate is 1 as a double") << "0.0000000000001" << "30" << "1" << K::DivisionByZero << "\"Length of Loan (Years)\"";
+        QTest::newRow("two points in rate") << "6.5.1" << "30" << "1" << K::Conversion << "\"Annual Interest Rate\"";
+        QTest::newRow("colon in length") << "6" << "3:0" << "1" << K::Conversion << "\"Length of Loan (Years)\"";
+        QTest::newRow("length beyond 32 bits") << "6" << "999999999999" << "1" << K::Overflow << "\"Length of Loan (Years)\"";
+        QTest::newRow("lone point principal") << "6" << "30" << "." << K::Conversion << "\"Principal Loan Balance\"";
         // clang-format on
     }
     void failures() {
