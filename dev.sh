@@ -5,6 +5,7 @@
 #                   end-to-end desktop test), the same suite under Address/UB/Leak sanitizers, and a short
 #                   bounded run of every fuzz target
 #   ./dev.sh bench  install what is missing, build optimised, run the benchmarks
+#   ./dev.sh package  install what is missing, build optimised, make build/release/pellmarsh_<version>_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,6 +15,7 @@ packages=(
     fonts-liberation desktop-file-utils appstream
     clang libclang-rt-dev
     xvfb x11-utils xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 imagemagick
+    dpkg-dev lintian file groff-base
 )
 
 install_missing() {
@@ -70,8 +72,13 @@ bench)
     build release
     for b in build/release/bench/bench_*; do "$b"; done
     ;;
+package)
+    install_missing
+    build release
+    (cd build/release && cpack -G DEB)
+    ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac
