@@ -126,7 +126,7 @@ int ScriptMode::run(const QStringList& arguments) {
         return usageError(parser, QStringLiteral("--csv=FILE is given more than once."));
     if (!parser.parse(split))
         return usageError(parser, parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         printTo(stdout, parser.helpText());
         return 0;
     }
