@@ -2,6 +2,7 @@
 #include "FlexGrid.h"
 #include "FormTestCase.h"
 #include "InputBox.h"
+#include "WrappingCheckBox.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,6 +39,7 @@ class TestCommandLine : public FormTestCase {
             if (const qsizetype box = kInputOptions.indexOf(arguments[i]); box >= 0)
                 form().findChild<InputBox*>(QStringLiteral("Text%1").arg(box + 1))->setText(arguments[i + 1]);
         }
+        form().Check1->setValue(arguments.contains(QStringLiteral("--no-schedule")) ? 0 : 1);
         calculate();
     }
 
@@ -50,6 +52,7 @@ private slots:
         QTest::newRow("file after --csv") << QStringList{"--csv", "out.csv"} << true;
         QTest::newRow("file before --csv") << QStringList{"out.csv", "--csv"} << true;
         QTest::newRow("--csv=FILE") << QStringList{"--csv=out.csv"} << true;
+        QTest::newRow("summary only") << QStringList{"--no-schedule", "--csv"} << false;
     }
 
     void csvEqualsWindow() {
@@ -62,7 +65,7 @@ private slots:
         QCOMPARE(written.open(QIODevice::ReadOnly), toFile);
         if (toFile)
             csv += written.readAll();
-        calculateInWindow(kWorkedLoan);
+        calculateInWindow(kWorkedLoan + output);
         const FlexGrid& grid = *form().MSHFlexGrid1;
         // The worked loan's texts hold no comma, quote or line break: no field is quoted.
         QVERIFY(csv.endsWith("\r\n"));
