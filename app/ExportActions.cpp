@@ -37,14 +37,13 @@ ExportActions::ExportActions(Form1& form)
     form.MSHFlexGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-QAction* ExportActions::addAction(const QString& text, const QKeySequence& shortcut, void (ExportActions::*handler)()) {
+void ExportActions::addAction(const QString& text, const QKeySequence& shortcut, void (ExportActions::*handler)()) {
     auto* action = new QAction(text, m_form.MSHFlexGrid1);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this,
             [this, handler] { EventBoundary::run(m_form, [&] { (this->*handler)(); }); });
     m_form.MSHFlexGrid1->addAction(action);
-    return action;
 }
 
 void ExportActions::setFileChooser(FileChooser chooser) {

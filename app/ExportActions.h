@@ -6,7 +6,7 @@
 #include <functional>
 
 class Form1;
-class QAction;
+class QKeySequence;
 
 // The grid's ways out of the program, on its context menu: Save as CSV… (Ctrl+S), Print… (Ctrl+P) and
 // Export as PDF…. The two shortcuts work anywhere in the window; in an input box the key never reaches
@@ -32,7 +32,7 @@ public:
     static QString proposedPath(const QString& suffix);
 
 private:
-    QAction* addAction(const QString& text, const QKeySequence& shortcut, void (ExportActions::*handler)());
+    void addAction(const QString& text, const QKeySequence& shortcut, void (ExportActions::*handler)());
     void reportFailure(const QString& path, const QString& reason);
 
     Form1& m_form;
