@@ -4,6 +4,7 @@
 #include "ControlTable.h"
 #include "DesignFonts.h"
 #include "EventBoundary.h"
+#include "ExportActions.h"
 #include "FlexGrid.h"
 #include "GridKeys.h"
 #include "InputBox.h"
@@ -120,6 +121,7 @@ Form1::Form1(QWidget* parent)
     setTabOrderFromTable();
     setAccessibleNames();
     connectHandlers();
+    new ExportActions(*this);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
 }

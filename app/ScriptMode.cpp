@@ -1,0 +1,188 @@
+#include "ScriptMode.h"
+
+#include "EventBoundary.h"
+#include "ExportActions.h"
+#include "FlexGrid.h"
+#include "Form1.h"
+#include "GridCsv.h"
+#include "InputBox.h"
+#include "PdfExport.h"
+#include "PrintLayout.h"
+#include "WrappingCheckBox.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QLocale>
+#include <QPushButton>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// The inputs, each with the box it is put into.
+struct InputOption {
+    const char* name;
+    const char* valueName;
+    const char* description;
+    InputBox* Form1::*box;
+};
+
+constexpr std::array<InputOption, 6> kInputOptions{{
+    {"years", "YEARS", "The length of the loan in whole years (Text1).", &Form1::Text1},
+    {"rate", "PERCENT", "The annual interest rate in percent (Text2).", &Form1::Text2},
+    {"principal", "AMOUNT", "The principal, at most 12 characters (Text3).", &Form1::Text3},
+    {"tax", "AMOUNT", "The annual property tax (Text4); 0 when left out.", &Form1::Text4},
+    {"insurance", "AMOUNT", "The annual insurance (Text5); 0 when left out.", &Form1::Text5},
+    {"start-year", "YEAR", "The year the payments start (Text6); this year when left out.", &Form1::Text6},
+}};
+
+void printTo(FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int usageError(const QCommandLineParser& parser, const QString& error) {
+    printTo(stderr, QStringLiteral("pellmarsh: %1\n\n%2").arg(error, parser.helpText()));
+    return kExitUsage;
+}
+
+// Every box the window would show goes to standard error instead; the handler goes on as after OK.
+bool g_boxShown = false;
+void printBox(const QString& /*title*/, const QString& text) {
+    g_boxShown = true;
+    printTo(stderr, text + u'\n');
+}
+
+// Takes --csv=FILE apart, since QCommandLineParser gives a flag no value.
+QStringList splitCsvValue(const QStringList& arguments, QString& csvValue, bool& csvValueGiven) {
+    const QString prefix = QStringLiteral("--csv=");
+    QStringList split;
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--"))
+            break;
+        if (argument.startsWith(prefix)) {
+            if (csvValueGiven)
+                return {}; // given twice
+            csvValue = argument.mid(prefix.size());
+            csvValueGiven = true;
+            split << QStringLiteral("--csv");
+        } else {
+            split << argument;
+        }
+    }
+    for (qsizetype i = split.size(); i < arguments.size(); ++i)
+        split << arguments[i];
+    return split;
+}
+
+bool writeStandardOutput(const QByteArray& bytes) {
+    QFile out;
+    return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
+}
+
+} // namespace
+
+bool ScriptMode::requested(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0 ||
+            std::strcmp(argument, "-v") == 0 || std::strcmp(argument, "-?") == 0)
+            return true;
+    }
+    return false;
+}
+
+int ScriptMode::run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Works out a home loan's monthly payment and schedule, as the "
+                                                    "window's Calculate does, and writes the grid as CSV or PDF."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const InputOption& input : kInputOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(input.name), QString::fromLatin1(input.description),
+                                            QString::fromLatin1(input.valueName)));
+    const QCommandLineOption noSchedule(
+        QStringLiteral("no-schedule"),
+        QStringLiteral("Only the payment summary, without the month-by-month schedule."));
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Write the grid as CSV to FILE (or --csv=FILE); to standard output "
+                                                "when FILE is left out or is -."));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Write the grid as a PDF to FILE."),
+                                 QStringLiteral("FILE"));
+    parser.addOptions({noSchedule, csv, pdf});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file, with --csv."),
+                                 QStringLiteral("[FILE]"));
+
+    QString csvFile;
+    bool csvValueGiven = false;
+    const QStringList split = splitCsvValue(arguments, csvFile, csvValueGiven);
+    if (split.isEmpty())
+        return usageError(parser, QStringLiteral("--csv=FILE is given more than once."));
+    if (!parser.parse(split))
+        return usageError(parser, parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        printTo(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        printTo(stdout, QStringLiteral("pellmarsh %1\n").arg(QStringLiteral(PELLMARSH_VERSION)));
+        return 0;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(csv) == parser.isSet(pdf))
+        return usageError(parser, QStringLiteral("Give either --csv or --pdf."));
+    if (positional.size() > (parser.isSet(csv) && !csvValueGiven ? 1 : 0))
+        return usageError(parser, QStringLiteral("Unexpected argument: %1").arg(positional.last()));
+    if (!positional.isEmpty())
+        csvFile = positional.first();
+
+    // The window is loaded as when it opens, but never shown; the texts go in as a paste would put them,
+    // so the principal's 12-character rule still applies.
+    Form1 form;
+    form.setBeeper({});
+    form.ensurePolished();
+    for (const InputOption& input : kInputOptions) {
+        const QString name = QString::fromLatin1(input.name);
+        if (parser.isSet(name))
+            (form.*input.box)->setText(parser.value(name));
+    }
+    if (parser.isSet(noSchedule))
+        form.Check1->setValue(0);
+
+    g_boxShown = false;
+    EventBoundary::setBoxSink(printBox);
+    form.Command1->click();
+    EventBoundary::setBoxSink(nullptr);
+    if (g_boxShown)
+        return kExitFailed;
+
+    const FlexGrid& grid = *form.MSHFlexGrid1;
+    if (parser.isSet(pdf)) {
+        const QString path = parser.value(pdf);
+        const PdfExport::Outcome outcome = PdfExport::write(grid, path, PrintLayout::pageLayoutFor(QLocale()));
+        if (outcome.status != PdfExport::Outcome::Status::Written) {
+            printTo(stderr, ExportActions::failureText(path, outcome.reason) + u'\n');
+            return kExitFailed;
+        }
+        return 0;
+    }
+    if (csvFile.isEmpty() || csvFile == QStringLiteral("-")) {
+        if (!writeStandardOutput(GridCsv::document(*grid.gridModel()))) {
+            printTo(stderr, QStringLiteral("Could not write the standard output.\n"));
+            return kExitFailed;
+        }
+        return 0;
+    }
+    const QString reason = GridCsv::save(*grid.gridModel(), csvFile);
+    if (!reason.isEmpty()) {
+        printTo(stderr, ExportActions::failureText(csvFile, reason) + u'\n');
+        return kExitFailed;
+    }
+    return 0;
+}

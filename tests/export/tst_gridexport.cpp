@@ -1,0 +1,102 @@
+// The grid written out: CSV fields, how rows fall onto pages, and a PDF export that cannot finish.
+#include "FlexGrid.h"
+#include "GridCsv.h"
+#include "PdfExport.h"
+#include "PrintLayout.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestGridExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void csvField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("trailing and leading blanks kept") << " Year  " << QByteArray(" Year  ");
+        QTest::newRow("comma") << "1,200" << QByteArray("\"1,200\"");
+        QTest::newRow("quotes doubled") << "say \"6 %\"" << QByteArray("\"say \"\"6 %\"\"\"");
+        QTest::newRow("a lone quote") << "\"" << QByteArray("\"\"\"\"");
+        QTest::newRow("line feed") << "a\nb" << QByteArray("\"a\nb\"");
+        QTest::newRow("carriage return") << "a\rb" << QByteArray("\"a\rb\"");
+        QTest::newRow("non-ASCII in UTF-8")
+            << QString::fromUtf8("Zürich € 𝄞") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac \xf0\x9d\x84\x9e");
+    }
+
+    // Row 0 goes out too, every record ends in CR LF, empty cells stay empty fields.
+    void csvField() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, field);
+        FlexGrid grid;
+        grid.setRow(0);
+        grid.setCol(1);
+        grid.setText(text);
+        grid.setRow(1);
+        grid.setCol(0);
+        grid.setText(QStringLiteral("x"));
+        QCOMPARE(GridCsv::document(*grid.gridModel()), "," + field + "\r\nx,\r\n");
+    }
+
+    void pageBreaks_data() {
+        QTest::addColumn<QList<int>>("rowHeights"); // twips
+        QTest::addColumn<int>("headerRow");
+        QTest::addColumn<QString>("pages"); // first-last row of each page; H: the header row above them
+        QTest::newRow("header repeats") << QList<int>(10, 240) << 2 << "0-3 H4-6 H7-9";
+        QTest::newRow("header opening a page is not doubled") << QList<int>(10, 240) << 4 << "0-3 4-7 H8-9";
+        QTest::newRow("a row taller than the page stands alone; exact fit")
+            << QList<int>{4000, 240, 240, 240, 280, 240} << -1 << "0-0 1-4 5-5";
+    }
+
+    // The default two columns of 48 points on a page 192 points wide: everything doubles, so a 240-twip
+    // row is 24 points high and the 100 points above the footer hold four.
+    void pageBreaks() {
+        QFETCH(QList<int>, rowHeights);
+        QFETCH(int, headerRow);
+        QFETCH(QString, pages);
+        FlexGrid grid;
+        grid.setRows(static_cast<int>(rowHeights.size()));
+        for (int row = 0; row < grid.rows(); ++row)
+            grid.setRowHeight(row, rowHeights[row]);
+        grid.setRow(std::max(headerRow, 0));
+        grid.setText(headerRow >= 0 ? QStringLiteral("Year ") : QString());
+        const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
+        QStringList shown;
+        for (const PrintLayout::Page& page : layout.pages())
+            shown
+                << QStringLiteral("%1%2-%3").arg(page.repeatsHeader ? "H" : "").arg(page.firstRow).arg(page.endRow - 1);
+        QCOMPARE(shown.join(u' '), pages);
+    }
+
+    // An export that cannot finish leaves the folder as it was: an earlier file keeps its contents and no
+    // temporary file is left beside it.
+    void unfinishedPdf_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("status");
+        QTest::newRow("cancelled after two pages") << "loan.pdf" << int(PdfExport::Outcome::Status::Cancelled);
+        QTest::newRow("folder missing") << "gone/loan.pdf" << int(PdfExport::Outcome::Status::Failed);
+    }
+
+    void unfinishedPdf() {
+        QFETCH(QString, name);
+        QFETCH(int, status);
+        QTemporaryDir folder;
+        QFile earlier(folder.filePath(QStringLiteral("loan.pdf")));
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        FlexGrid grid;
+        grid.setRows(300);
+        const PdfExport::Outcome outcome =
+            PdfExport::write(grid, folder.filePath(name), PrintLayout::pageLayoutFor(QLocale(QLocale::German)),
+                             [](int pagesDone, int) { return pagesDone < 2; });
+        QCOMPARE(int(outcome.status), status);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"loan.pdf"});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+};
+
+QTEST_MAIN(TestGridExport)
+#include "tst_gridexport.moc"
