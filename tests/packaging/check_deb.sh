@@ -8,7 +8,7 @@ build=$1 scratch=$2 version=$3 packaging=$4
 
 # Empty: the unpacked program must open its window and still be running after a few seconds. Set to
 # --version once the command line has it: the program must then print "pellmarsh <version>" and exit 0.
-probe_option=
+probe_option=--version
 startup_seconds=5
 
 fail() {
