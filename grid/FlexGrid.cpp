@@ -8,6 +8,9 @@
 #include "Twips.h"
 #include "TypedCharacter.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -107,8 +110,10 @@ FlexGrid::FlexGrid(QWidget* parent)
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // One rectangular block at most: a spreadsheet takes a copied block as a rectangle.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
@@ -116,6 +121,9 @@ FlexGrid::FlexGrid(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     connect(m_model, &FlexGridModel::changesPending, this, &FlexGrid::scheduleFlush);
+    // Ctrl+A selects row 0 too, which the fixed-row header draws.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, m_fixedRow->viewport(),
+            qOverload<>(&QWidget::update));
 
     m_model->resize(kDesignRows, kDesignCols);
     // The first cell below the fixed row is current, as in a freshly placed grid.
@@ -282,6 +290,17 @@ float FlexGrid::defaultFontSize() const {
     return m_model->defaultStyle().fontSize;
 }
 
+QRect FlexGrid::selectedBlock() const {
+    QRect block;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        block |= QRect(QPoint(range.left(), range.top()), QPoint(range.right(), range.bottom()));
+    // A shrink not yet published leaves the view's selection beyond the cells.
+    block &= QRect(0, 0, m_model->cols(), m_model->rows());
+    if (block.width() * block.height() <= 1)
+        return QRect(m_col, m_row, 1, 1);
+    return block;
+}
+
 FlexGridModel* FlexGrid::gridModel() const {
     return m_model;
 }
@@ -398,8 +417,9 @@ void FlexGrid::applyCurrent() {
     if (m_model->rowCount() == 0 || m_model->columnCount() == 0)
         return;
     const QModelIndex current = m_model->index(m_row, m_col);
+    // Through the view, so the next Shift+arrow or Shift+click extends the block from this cell.
     m_syncingCurrent = true;
-    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    setCurrentIndex(current);
     m_syncingCurrent = false;
     m_fixedRow->viewport()->update();
 
@@ -413,16 +433,59 @@ void FlexGrid::applyCurrent() {
     }
 }
 
+bool FlexGrid::event(QEvent* event) {
+    // A key that types a code reaches the key handler before any shortcut: keyPressEvent triggers the
+    // shortcut's action after the handler has seen the code.
+    if (event->type() == QEvent::ShortcutOverride && TypedCharacter::code(static_cast<const QKeyEvent&>(*event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
     flush();
     if (const std::optional<std::int16_t> typed = TypedCharacter::code(*event)) {
         std::int16_t keyAscii = *typed;
         emit keyPressed(keyAscii);
         event->accept();
+        if (!triggerShortcut(*event) && event->matches(QKeySequence::SelectAll))
+            selectAll();
+        return;
+    }
+    // The desktop opens context menus for the Menu key; Shift+F10 is the other key people know for it.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        openContextMenuAtCurrentCell();
+        event->accept();
         return;
     }
     // Keys that type nothing keep the table's navigation (arrows, pages, Home, End).
     QTableView::keyPressEvent(event);
+}
+
+bool FlexGrid::triggerShortcut(const QKeyEvent& event) {
+    // The grid's own actions first, then those of the widgets it sits in, up to its window.
+    const QKeySequence pressed(event.keyCombination());
+    for (QWidget* widget = this; widget != nullptr; widget = widget->parentWidget()) {
+        for (QAction* action : widget->actions()) {
+            const bool reachesGrid = widget == this || action->shortcutContext() != Qt::WidgetShortcut;
+            if (reachesGrid && action->isEnabled() && action->shortcuts().contains(pressed)) {
+                action->trigger();
+                return true;
+            }
+        }
+        if (widget->isWindow())
+            break;
+    }
+    return false;
+}
+
+void FlexGrid::openContextMenuAtCurrentCell() {
+    const QRect cell = visualRect(currentIndex());
+    // Row 0 is drawn by the header, above the viewport's cells.
+    const QPoint position = cell.isValid() ? viewport()->mapTo(this, cell.center()) : contentsRect().topLeft();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, position, mapToGlobal(position));
+    QCoreApplication::sendEvent(this, &menu);
 }
 
 void FlexGrid::keyboardSearch(const QString& search) {
@@ -432,6 +495,11 @@ void FlexGrid::keyboardSearch(const QString& search) {
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
     flush();
+    // A right click inside the block keeps it, so its context menu copies the whole block.
+    if (event->button() == Qt::RightButton && selectionModel()->isSelected(indexAt(event->position().toPoint()))) {
+        event->accept();
+        return;
+    }
     QTableView::mousePressEvent(event);
 }
 
@@ -450,4 +518,11 @@ void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     }
     if (current.row() == 0 || previous.row() == 0)
         m_fixedRow->viewport()->update();
+}
+
+QItemSelectionModel::SelectionFlags FlexGrid::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    // The program's move of the current cell selects that cell alone, whatever keys are held down.
+    if (m_syncingCurrent)
+        return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
 }

@@ -6,6 +6,10 @@
 // cut down to the part that can show in the cell's visible width and height: the style lays out every
 // character it is given, and a pasted number of a million digits would then freeze the window for most
 // of a second at every paint. The cell's own text is never changed; only what is laid out is less.
+//
+// A selected cell keeps its own colours and gets a frame in the desktop's highlight colour: filling it
+// with the highlight would put the cell's text on a colour chosen without it (white text on a red
+// total, black text on yellow), and the text must stay readable on the colour the cell was given.
 class FlexGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -24,4 +28,7 @@ public:
     // least a pixel high, so nothing that could show is dropped. Horizontally centred lines are kept
     // whole: glyphs of unequal widths cut from both ends would move the rest.
     static QString visiblePart(const QString& text, Qt::Alignment alignment, int width, int height);
+
+    // The selection's frame, drawn inside the cell's rectangle.
+    static void drawSelectionFrame(QPainter& painter, const QRect& cell, const QColor& colour);
 };
