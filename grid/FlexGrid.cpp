@@ -445,11 +445,18 @@ bool FlexGrid::event(QEvent* event) {
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
     flush();
-    if (const std::optional<std::int16_t> typed = TypedCharacter::code(*event)) {
+    const std::optional<std::int16_t> typed = TypedCharacter::code(*event);
+    if (typed) {
         std::int16_t keyAscii = *typed;
         emit keyPressed(keyAscii);
         event->accept();
-        if (!triggerShortcut(*event) && event->matches(QKeySequence::SelectAll))
+    }
+    // Ctrl shortcuts come here after the handler has seen their code, or when the window was not active
+    // to take them; Enter and the other typed keys belong to the handler alone.
+    if (event->modifiers().testFlag(Qt::ControlModifier) && triggerShortcut(*event))
+        return;
+    if (typed) {
+        if (event->matches(QKeySequence::SelectAll))
             selectAll();
         return;
     }

@@ -1,5 +1,6 @@
 // The window as designed and as it starts: controls, tab order, stacking, looks, start-up state, the
-// font-size list, and the frame and grid following the window's size. Read back from the running window.
+// font-size list, the frame and grid following the window's size, and the grid's copy and context menu.
+// Read back from the running window.
 #include "FlexGrid.h"
 #include "FormTestCase.h"
 #include "InputBox.h"
@@ -7,18 +8,43 @@
 #include "WindowFont.h"
 #include "WrappingCheckBox.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextTable>
 
 namespace {
 // Design places are in twips; 15 twips make a pixel at 96 dpi.
 QRect twips(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// The cells of the clipboard's HTML table as a rich-text reader takes them: text|bold|background|alignment.
+QStringList htmlCells(const QString& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    QStringList cells;
+    const auto* table = qobject_cast<QTextTable*>(document.rootFrame()->childFrames().value(0));
+    for (int i = 0; table != nullptr && i < table->rows() * table->columns(); ++i) {
+        const QTextTableCell cell = table->cellAt(i / table->columns(), i % table->columns());
+        QTextCursor text = cell.firstCursorPosition();
+        text.setPosition(cell.lastPosition(), QTextCursor::KeepAnchor);
+        const QTextCursor last(cell.lastCursorPosition()); // its format is that of the last letter
+        cells << QStringLiteral("%1|%2|%3|%4")
+                     .arg(text.selectedText(), last.charFormat().fontWeight() >= QFont::Bold ? "B" : "-",
+                          cell.format().background().color().name(),
+                          last.blockFormat().alignment() & Qt::AlignRight ? "right" : "left");
+    }
+    return cells;
 }
 } // namespace
 
@@ -67,6 +93,55 @@ private slots:
             QVERIFY(label->wordWrap());
             QVERIFY(label->alignment().testFlag(Qt::AlignLeft));
         }
+    }
+
+    void gridCopiesItsBlockAndOpensItsMenu() {
+        typeLoan();
+        type(*form().Text4, QStringLiteral("1200"));
+        type(*form().Text5, QStringLiteral("600"));
+        calculate();
+        FlexGrid& grid = *form().MSHFlexGrid1;
+        QCoreApplication::processEvents();
+        const auto click = [&](int row, int col) {
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                              grid.visualRect(grid.model()->index(row, col)).center());
+        };
+        const QClipboard& clipboard = *QGuiApplication::clipboard();
+        // An edit beyond ASCII, then a block from the caption with its trailing blank.
+        click(2, 1);
+        QTest::sendKeyEvent(QTest::Click, &grid, Qt::Key_unknown, QStringLiteral("\u00e9"), Qt::NoModifier);
+        click(1, 0);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
+            QTest::keyClick(&grid, key, Qt::ShiftModifier);
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard.text(),
+                 QStringLiteral("Montly PayMent: \t1199.1\nTax: \t1200\u00e9\nAnnual Insur: \t600\n"));
+        // The edited amount is no number any more: the grid shows it on the left, and so does the copy.
+        QCOMPARE(htmlCells(clipboard.mimeData()->html()),
+                 (QStringList{"Montly PayMent: |B|#ffffff|left", "1199.1|B|#ff0000|right", "Tax: |-|#ffffff|left",
+                              "1200\u00e9|-|#ffff00|left", "Annual Insur: |-|#ffffff|left", "600|-|#ffff00|right"}));
+        // Without a block, the current cell.
+        click(5, 1);
+        QTest::keyClick(&grid, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(clipboard.text(), QStringLiteral("2999.1\n"));
+
+        // Shift+F10 opens the grid's menu; its Select All, then Ctrl+C, copy every row.
+        QStringList entries;
+        QTimer::singleShot(0, &grid, [&entries] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr)
+                return;
+            for (const QAction* action : menu->actions())
+                entries << action->text() + u' ' + action->shortcut().toString();
+            menu->actions().at(1)->trigger();
+            menu->close();
+        });
+        QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(entries, (QStringList{"&Copy Ctrl+C", "Select &All Ctrl+A"}));
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = clipboard.text().split(u'\n');
+        QCOMPARE(lines.size(), grid.rows() + 1);
+        QCOMPARE(lines.at(7), QStringLiteral("Year \tMonth \tInterest \tPrincipal \tBalance "));
     }
 
     void window() {
