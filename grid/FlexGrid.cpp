@@ -5,6 +5,7 @@
 #include "FlexGridModel.h"
 #include "GridLineStyle.h"
 #include "RuntimeError.h"
+#include "ShortcutAction.h"
 #include "Twips.h"
 #include "TypedCharacter.h"
 
@@ -453,8 +454,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     }
     // Ctrl shortcuts come here after the handler has seen their code, or when the window was not active
     // to take them; Enter and the other typed keys belong to the handler alone.
-    if (event->modifiers().testFlag(Qt::ControlModifier) && triggerShortcut(*event))
-        return;
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        if (QAction* action = ShortcutAction::find(*this, *event)) {
+            action->trigger();
+            return;
+        }
+    }
     if (typed) {
         if (event->matches(QKeySequence::SelectAll))
             selectAll();
@@ -468,23 +473,6 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     }
     // Keys that type nothing keep the table's navigation (arrows, pages, Home, End).
     QTableView::keyPressEvent(event);
-}
-
-bool FlexGrid::triggerShortcut(const QKeyEvent& event) {
-    // The grid's own actions first, then those of the widgets it sits in, up to its window.
-    const QKeySequence pressed(event.keyCombination());
-    for (QWidget* widget = this; widget != nullptr; widget = widget->parentWidget()) {
-        for (QAction* action : widget->actions()) {
-            const bool reachesGrid = widget == this || action->shortcutContext() != Qt::WidgetShortcut;
-            if (reachesGrid && action->isEnabled() && action->shortcuts().contains(pressed)) {
-                action->trigger();
-                return true;
-            }
-        }
-        if (widget->isWindow())
-            break;
-    }
-    return false;
 }
 
 void FlexGrid::openContextMenuAtCurrentCell() {

@@ -117,7 +117,6 @@ private:
     void scheduleFlush();
     void applySizes();
     void applyCurrent();
-    bool triggerShortcut(const QKeyEvent& event);
     void openContextMenuAtCurrentCell();
 
     FlexGridModel* m_model = nullptr;
