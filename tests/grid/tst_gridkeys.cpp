@@ -135,44 +135,23 @@ private slots:
         QCOMPARE(table->tableInterface()->cellAt(3, 2)->text(QAccessible::Name), edited);
     }
 
-    void selectsABlockWhileTypingStillEditsTheCurrentCell_data() {
-        QTest::addColumn<QRect>("block"); // columns as x, rows as y, from the cell at column 1 of row 2
-        QTest::newRow("Shift+arrows") << QRect(QPoint(1, 2), QPoint(2, 3));
-        QTest::newRow("Shift+click") << QRect(QPoint(1, 2), QPoint(3, 4));
-        QTest::newRow("drag") << QRect(QPoint(1, 2), QPoint(2, 5));
-    }
-
     void selectsABlockWhileTypingStillEditsTheCurrentCell() {
-        QFETCH(QRect, block);
         Window w;
         w.put(QPoint(1, 2), QStringLiteral("12"));
-        QCoreApplication::processEvents();
-        const QPoint end = w.grid->visualRect(w.grid->model()->index(block.bottom(), block.right())).center();
-        const QString how = QString::fromLatin1(QTest::currentDataTag());
-        if (how == QLatin1String("Shift+arrows")) {
-            QTest::keyClick(w.grid, Qt::Key_Right, Qt::ShiftModifier);
-            QTest::keyClick(w.grid, Qt::Key_Down, Qt::ShiftModifier);
-        } else if (how == QLatin1String("Shift+click")) {
-            QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, end);
-        } else {
-            QTest::mousePress(w.grid->viewport(), Qt::LeftButton, {},
-                              w.grid->visualRect(w.grid->currentIndex()).center());
-            QTest::mouseMove(w.grid->viewport(), end);
-            QTest::mouseRelease(w.grid->viewport(), Qt::LeftButton, {}, end);
-        }
-        QCOMPARE(w.grid->selectedBlock(), block);
+        QTest::keyClick(w.grid, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(w.grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(w.grid->selectedBlock(), QRect(1, 2, 2, 2)); // columns as x, rows as y
         // Ctrl+A and Ctrl+C reach the handler, which leaves them alone; typing edits the current cell.
         QTest::keyClick(w.grid, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w.grid->selectedBlock(), QRect(0, 0, 5, 6));
         QTest::keyClick(w.grid, Qt::Key_C, Qt::ControlModifier);
         QTest::keyClick(w.grid, Qt::Key_9);
         QCOMPARE(w.codes, (QList<int>{1, 3, 57}));
-        QCOMPARE(QStringList({w.grid->textAt(2, 1), w.grid->textAt(block.bottom(), block.right())}),
-                 QStringList({"12", "9"}));
+        QCOMPARE(QStringList({w.grid->textAt(2, 1), w.grid->textAt(3, 2)}), QStringList({"12", "9"}));
         // Enter moves the current cell to the last column, alone selected; the next block starts there.
         QTest::keyClick(w.grid, Qt::Key_Return);
         QTest::keyClick(w.grid, Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(w.grid->selectedBlock(), QRect(4, block.bottom() - 1, 1, 2));
+        QCOMPARE(w.grid->selectedBlock(), QRect(4, 2, 1, 2));
     }
 
     void navigationKeysStillMoveAndTabLeaves() {
