@@ -91,10 +91,10 @@ public:
 signals:
     // A character typed while the grid has the focus, as its typed-character code (Enter 13,
     // Backspace 8, printable characters their Western single-byte code). Keys that type no character
-    // keep their usual navigation and are not reported. A key that types a code and is also the shortcut
-    // of an action (Ctrl+C is 3 and Copy) is reported first and then triggers the action; Ctrl+A
-    // selects the whole grid when no action takes it. The window connects its key handler here
-    // (MSHFlexGrid1_KeyPress); the connected code runs inside the key event, so it must catch a
+    // keep their usual navigation and are not reported. A Ctrl key that types a code and is also the
+    // shortcut of an action of the grid or of its window (Ctrl+C is 3 and Copy) is reported first and
+    // then triggers the action; Ctrl+A selects the whole grid when no action takes it. The window connects its key
+    // handler here (MSHFlexGrid1_KeyPress); the connected code runs inside the key event, so it must catch a
     // RuntimeError itself (the window's event boundary) rather than let it leave the event.
     void keyPressed(std::int16_t& code);
 

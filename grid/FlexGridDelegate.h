@@ -7,9 +7,9 @@
 // character it is given, and a pasted number of a million digits would then freeze the window for most
 // of a second at every paint. The cell's own text is never changed; only what is laid out is less.
 //
-// A selected cell keeps its own colours and gets a frame in the desktop's highlight colour: filling it
-// with the highlight would put the cell's text on a colour chosen without it (white text on a red
-// total, black text on yellow), and the text must stay readable on the colour the cell was given.
+// A selected cell keeps its own colours and gets a frame in the desktop's highlight colour: a block
+// often holds red totals and yellow amounts, and filling it with the highlight would hide those colours
+// and put each text on a colour its own text colour was never chosen for.
 class FlexGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
