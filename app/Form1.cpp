@@ -6,6 +6,7 @@
 #include "EventBoundary.h"
 #include "ExportActions.h"
 #include "FlexGrid.h"
+#include "GridClipboard.h"
 #include "GridKeys.h"
 #include "InputBox.h"
 #include "NumberText.h"
@@ -17,6 +18,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -121,6 +123,7 @@ Form1::Form1(QWidget* parent)
     setTabOrderFromTable();
     setAccessibleNames();
     connectHandlers();
+    addGridActions();
     new ExportActions(*this);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
@@ -200,6 +203,19 @@ void Form1::connectHandlers() {
     }
     // Combo1's selection is connected by Form_Load once the list is filled: the first item added selects
     // itself, and that is no choice of a font size.
+}
+
+void Form1::addGridActions() {
+    // Shortcuts of the grid's own: in the boxes Ctrl+C and Ctrl+A keep their usual meaning.
+    auto* copy = new QAction(QStringLiteral("&Copy"), MSHFlexGrid1);
+    copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, [this] { handle([this] { GridClipboard::copy(*MSHFlexGrid1); }); });
+    auto* selectAll = new QAction(QStringLiteral("Select &All"), MSHFlexGrid1);
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    selectAll->setShortcutContext(Qt::WidgetShortcut);
+    connect(selectAll, &QAction::triggered, MSHFlexGrid1, &FlexGrid::selectAll);
+    MSHFlexGrid1->addActions({copy, selectAll});
 }
 
 void Form1::handle(const std::function<void()>& handler) {

@@ -83,6 +83,8 @@ private:
     void setTabOrderFromTable();
     void setAccessibleNames();
     void connectHandlers();
+    // The grid's context menu: Copy and Select All.
+    void addGridActions();
 
     void Form_Load();
     void Form_Resize();

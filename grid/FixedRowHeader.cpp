@@ -2,6 +2,7 @@
 
 #include "Contrast.h"
 #include "FlexGrid.h"
+#include "FlexGridDelegate.h"
 #include "FlexGridModel.h"
 
 #include <QPaintEvent>
@@ -71,6 +72,8 @@ void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
                           static_cast<int>(FlexGridModel::alignmentFor(style.alignment, text)) | Qt::TextSingleLine,
                           text);
     }
+    if (!current && m_grid.selectionModel()->isSelected(m_grid.model()->index(0, logicalIndex)))
+        FlexGridDelegate::drawSelectionFrame(*painter, rect.adjusted(0, 0, -1, -1), palette.color(QPalette::Highlight));
     // The lines between fixed cells are black.
     painter->setPen(Qt::black);
     painter->drawLine(rect.topRight(), rect.bottomRight());

@@ -5,9 +5,13 @@
 #include "FlexGridModel.h"
 #include "GridLineStyle.h"
 #include "RuntimeError.h"
+#include "ShortcutAction.h"
 #include "Twips.h"
 #include "TypedCharacter.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -107,8 +111,10 @@ FlexGrid::FlexGrid(QWidget* parent)
 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // One rectangular block at most: a spreadsheet takes a copied block as a rectangle.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
@@ -116,6 +122,9 @@ FlexGrid::FlexGrid(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     connect(m_model, &FlexGridModel::changesPending, this, &FlexGrid::scheduleFlush);
+    // Ctrl+A selects row 0 too, which the fixed-row header draws.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, m_fixedRow->viewport(),
+            qOverload<>(&QWidget::update));
 
     m_model->resize(kDesignRows, kDesignCols);
     // The first cell below the fixed row is current, as in a freshly placed grid.
@@ -282,6 +291,17 @@ float FlexGrid::defaultFontSize() const {
     return m_model->defaultStyle().fontSize;
 }
 
+QRect FlexGrid::selectedBlock() const {
+    QRect block;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        block |= QRect(QPoint(range.left(), range.top()), QPoint(range.right(), range.bottom()));
+    // A shrink not yet published leaves the view's selection beyond the cells.
+    block &= QRect(0, 0, m_model->cols(), m_model->rows());
+    if (block.width() * block.height() <= 1)
+        return QRect(m_col, m_row, 1, 1);
+    return block;
+}
+
 FlexGridModel* FlexGrid::gridModel() const {
     return m_model;
 }
@@ -399,11 +419,12 @@ void FlexGrid::applyCurrent() {
         return;
     const QModelIndex current = m_model->index(m_row, m_col);
     // The program's own moves never scroll: a Calculate writes thousands of cells, and the view stays
-    // where the user left it.
+    // where the user left it. Through the view, so the next Shift+arrow or Shift+click extends the block
+    // from this cell.
     m_syncingCurrent = true;
     const bool autoScrolls = hasAutoScroll();
     setAutoScroll(false);
-    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    setCurrentIndex(current);
     setAutoScroll(autoScrolls);
     m_syncingCurrent = false;
     m_fixedRow->viewport()->update();
@@ -425,9 +446,20 @@ void FlexGrid::showTopLeft() {
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
+bool FlexGrid::event(QEvent* event) {
+    // A key that types a code reaches the key handler before any shortcut: keyPressEvent triggers the
+    // shortcut's action after the handler has seen the code.
+    if (event->type() == QEvent::ShortcutOverride && TypedCharacter::code(static_cast<const QKeyEvent&>(*event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
     flush();
-    if (const std::optional<std::int16_t> typed = TypedCharacter::code(*event)) {
+    const std::optional<std::int16_t> typed = TypedCharacter::code(*event);
+    if (typed) {
         std::int16_t keyAscii = *typed;
         if (keyAscii != TypedCharacter::kTypesNothing)
             emit keyPressed(keyAscii);
@@ -435,6 +467,24 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         // The cell the key acted on comes into view, wherever the program's writes left it.
         flush();
         scrollTo(m_model->index(m_row, m_col));
+    }
+    // Ctrl shortcuts come here after the handler has seen their code, or when the window was not active
+    // to take them; Enter and the other typed keys belong to the handler alone.
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        if (QAction* action = ShortcutAction::find(*this, *event)) {
+            action->trigger();
+            return;
+        }
+    }
+    if (typed) {
+        if (event->matches(QKeySequence::SelectAll))
+            selectAll();
+        return;
+    }
+    // The desktop opens context menus for the Menu key; Shift+F10 is the other key people know for it.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        openContextMenuAtCurrentCell();
+        event->accept();
         return;
     }
     // Keys that type nothing keep the table's navigation (arrows, pages, Home, End).
@@ -453,6 +503,14 @@ void FlexGrid::followPalette() {
     viewport()->update();
 }
 
+void FlexGrid::openContextMenuAtCurrentCell() {
+    const QRect cell = visualRect(currentIndex());
+    // Row 0 is drawn by the header, above the viewport's cells.
+    const QPoint position = cell.isValid() ? viewport()->mapTo(this, cell.center()) : contentsRect().topLeft();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, position, mapToGlobal(position));
+    QCoreApplication::sendEvent(this, &menu);
+}
+
 void FlexGrid::keyboardSearch(const QString& search) {
     // Typing edits the current cell; it never jumps to a cell that starts with the typed text.
     Q_UNUSED(search);
@@ -460,6 +518,11 @@ void FlexGrid::keyboardSearch(const QString& search) {
 
 void FlexGrid::mousePressEvent(QMouseEvent* event) {
     flush();
+    // A right click inside the block keeps it, so its context menu copies the whole block.
+    if (event->button() == Qt::RightButton && selectionModel()->isSelected(indexAt(event->position().toPoint()))) {
+        event->accept();
+        return;
+    }
     QTableView::mousePressEvent(event);
 }
 
@@ -478,4 +541,11 @@ void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     }
     if (current.row() == 0 || previous.row() == 0)
         m_fixedRow->viewport()->update();
+}
+
+QItemSelectionModel::SelectionFlags FlexGrid::selectionCommand(const QModelIndex& index, const QEvent* event) const {
+    // The program's move of the current cell selects that cell alone, whatever keys are held down.
+    if (m_syncingCurrent)
+        return QItemSelectionModel::ClearAndSelect;
+    return QTableView::selectionCommand(index, event);
 }

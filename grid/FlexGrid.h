@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QTableView>
 
@@ -22,6 +23,11 @@ class FlexGridModel;
 // Row 0 is drawn by the table's horizontal header (FixedRowHeader) and hidden among the table's rows,
 // so it stays at the top while the rest scrolls; it is still a row of the model, so it can be the
 // current cell and screen readers read its cells like any other. The arrow keys never enter it.
+//
+// The user selects a block of cells by dragging, Shift+click, Shift+arrow keys or Ctrl+A; the moving end
+// of the block is the current cell, the one typing edits, and a move of the current cell by the program
+// leaves that cell alone selected. The context menu (right click, the Menu key, Shift+F10) lists the
+// grid's actions(), so the window adds its entries with addAction().
 // A new grid has 2 rows and 2 columns, row 1 column 0 current, columns 960 twips wide and rows
 // 240 twips high (room for the grid's 8.25-point font), and the design-time colours and font.
 class FlexGrid : public QTableView {
@@ -69,6 +75,10 @@ public:
     // Read-only access to any cell without moving the current cell (for the window and for tests).
     QString textAt(int row, int col) const;
 
+    // The selected block, columns as x and rows as y, or the current cell alone when no more than one
+    // cell is selected.
+    QRect selectedBlock() const;
+
     // The grid's own font ("Times New Roman", 8.25 pt at design time), used by cells without their own.
     QString defaultFontName() const;
     float defaultFontSize() const;
@@ -85,18 +95,23 @@ public:
 signals:
     // A character typed while the grid has the focus, as its typed-character code (Enter 13,
     // Backspace 8, printable characters their Western single-byte code). Keys that type no character
-    // keep their usual navigation and are not reported. The window connects its key handler here
-    // (MSHFlexGrid1_KeyPress); the connected code runs inside the key event, so it must catch a
+    // keep their usual navigation and are not reported. A Ctrl key that types a code and is also the
+    // shortcut of an action of the grid or of its window (Ctrl+C is 3 and Copy) is reported first and
+    // then triggers the action; Ctrl+A selects the whole grid when no action takes it. The window connects its key
+    // handler here (MSHFlexGrid1_KeyPress); the connected code runs inside the key event, so it must catch a
     // RuntimeError itself (the window's event boundary) rather than let it leave the event.
     void keyPressed(std::int16_t& code);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     void checkRow(int row) const;
@@ -108,6 +123,7 @@ private:
     void applySizes();
     void applyCurrent();
     void followPalette();
+    void openContextMenuAtCurrentCell();
 
     FlexGridModel* m_model = nullptr;
     FixedRowHeader* m_fixedRow = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QPainter>
 #include <QStyle>
 
 #include <algorithm>
@@ -11,6 +12,8 @@ namespace {
 // Characters kept per pixel of visible width, and a few more for the margins and a glyph cut at the edge.
 constexpr qsizetype kCharactersPerPixel = 2;
 constexpr qsizetype kSpareCharacters = 64;
+// Thick enough to see on every cell colour, thin enough to stay clear of the text's margin.
+constexpr int kSelectionFramePixels = 2;
 
 // `count` items out of `total` from the aligned edge: the first, the last, or the middle ones (as many
 // left out before as after, so centred lines and characters stay where they were).
@@ -80,6 +83,21 @@ void FlexGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             alignment & Qt::AlignBottom ? cell.rect.bottom() - shown.top() : shown.bottom() - cell.rect.top();
         cell.text = visiblePart(cell.text, alignment, width + 1, height + 1);
     }
+    const bool selected = cell.state.testFlag(QStyle::State_Selected);
+    cell.state.setFlag(QStyle::State_Selected, false);
     QStyle* style = view != nullptr ? view->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+    if (selected)
+        drawSelectionFrame(*painter, cell.rect, cell.palette.color(QPalette::Highlight));
+}
+
+void FlexGridDelegate::drawSelectionFrame(QPainter& painter, const QRect& cell, const QColor& colour) {
+    const int thickness = std::min({kSelectionFramePixels, cell.width() / 2, cell.height() / 2});
+    if (thickness <= 0)
+        return;
+    const int innerHeight = cell.height() - 2 * thickness;
+    painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), thickness), colour);
+    painter.fillRect(QRect(cell.left(), cell.bottom() + 1 - thickness, cell.width(), thickness), colour);
+    painter.fillRect(QRect(cell.left(), cell.top() + thickness, thickness, innerHeight), colour);
+    painter.fillRect(QRect(cell.right() + 1 - thickness, cell.top() + thickness, thickness, innerHeight), colour);
 }

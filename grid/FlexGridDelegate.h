@@ -6,6 +6,10 @@
 // cut down to the part that can show in the cell's visible width and height: the style lays out every
 // character it is given, and a pasted number of a million digits would then freeze the window for most
 // of a second at every paint. The cell's own text is never changed; only what is laid out is less.
+//
+// A selected cell keeps its own colours and gets a frame in the desktop's highlight colour: a block
+// often holds red totals and yellow amounts, and filling it with the highlight would hide those colours
+// and put each text on a colour its own text colour was never chosen for.
 class FlexGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -24,4 +28,7 @@ public:
     // least a pixel high, so nothing that could show is dropped. Horizontally centred lines are kept
     // whole: glyphs of unequal widths cut from both ends would move the rest.
     static QString visiblePart(const QString& text, Qt::Alignment alignment, int width, int height);
+
+    // The selection's frame, drawn inside the cell's rectangle.
+    static void drawSelectionFrame(QPainter& painter, const QRect& cell, const QColor& colour);
 };

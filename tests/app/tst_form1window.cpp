@@ -1,5 +1,6 @@
 // The window as designed and as it starts: controls, tab order, stacking, looks, start-up state, the
-// font-size list, and the frame and grid following the window's size. Read back from the running window.
+// font-size list, the frame and grid following the window's size, and the grid's copy and context menu.
+// Read back from the running window.
 #include "Contrast.h"
 #include "FlexGrid.h"
 #include "FormTestCase.h"
@@ -9,18 +10,40 @@
 #include "WrappingCheckBox.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextTable>
 
 namespace {
 // Design places are in twips; 15 twips make a pixel at 96 dpi.
 QRect twips(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// The cells of the clipboard's HTML table as a rich-text reader takes them: text|bold|background|alignment.
+QStringList htmlCells(const QString& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    QStringList cells;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (const QTextTable* table = QTextCursor(block).currentTable()) {
+            cells << QStringLiteral("%1|%2|%3|%4")
+                         .arg(block.text(),
+                              block.begin().fragment().charFormat().fontWeight() >= QFont::Bold ? "B" : "-",
+                              table->cellAt(block.position()).format().background().color().name(),
+                              block.blockFormat().alignment() & Qt::AlignRight ? "right" : "left");
+        }
+    }
+    return cells;
 }
 } // namespace
 
@@ -69,6 +92,49 @@ private slots:
             QVERIFY(label->wordWrap());
             QVERIFY(label->alignment().testFlag(Qt::AlignLeft));
         }
+    }
+
+    void gridCopiesItsBlockAndOpensItsMenu() {
+        typeLoan();
+        type(*form().Text4, QStringLiteral("1200"));
+        type(*form().Text5, QStringLiteral("600"));
+        calculate();
+        FlexGrid& grid = *form().MSHFlexGrid1;
+        QCoreApplication::processEvents();
+        const auto click = [&](int row, int col) {
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                              grid.visualRect(grid.model()->index(row, col)).center());
+        };
+        const QClipboard& clipboard = *QGuiApplication::clipboard();
+        // An edit beyond ASCII, then a block from the caption with its trailing blank.
+        click(2, 1);
+        QTest::sendKeyEvent(QTest::Click, &grid, Qt::Key_unknown, QStringLiteral("\u00e9"), Qt::NoModifier);
+        click(1, 0);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
+            QTest::keyClick(&grid, key, Qt::ShiftModifier);
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard.text(),
+                 QStringLiteral("Montly PayMent: \t1199.1\nTax: \t1200\u00e9\nAnnual Insur: \t600\n"));
+        // The edited amount is no number any more: the grid shows it on the left, and so does the copy.
+        QCOMPARE(htmlCells(clipboard.mimeData()->html()),
+                 (QStringList{"Montly PayMent: |B|#ffffff|left", "1199.1|B|#ff0000|right", "Tax: |-|#ffffff|left",
+                              "1200\u00e9|-|#ffff00|left", "Annual Insur: |-|#ffffff|left", "600|-|#ffff00|right"}));
+        // Without a block, the current cell.
+        click(5, 1);
+        QTest::keyClick(&grid, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(clipboard.text(), QStringLiteral("2999.1\n"));
+
+        // Shift+F10 opens the grid's menu.
+        QStringList entries;
+        QTimer::singleShot(0, &grid, [&entries] {
+            QWidget* menu = QApplication::activePopupWidget();
+            for (const QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>())
+                entries << action->text() + u' ' + action->shortcut().toString();
+            if (menu != nullptr)
+                menu->close();
+        });
+        QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(entries, (QStringList{"&Copy Ctrl+C", "Select &All Ctrl+A"}));
     }
 
     void window() {

@@ -1,6 +1,7 @@
 """Drives the installed Pellmarsh from outside, as a person would: clicks into the boxes, types, clicks
 "Calculate" (xdotool), then reads the result grid back cell by cell through the desktop accessibility
-interface (AT-SPI) and compares it with the cells an independent decimal computation expects."""
+interface (AT-SPI) and compares it with the cells an independent decimal computation expects. A block of
+the grid copied with Ctrl+C is read back from the clipboard (xclip)."""
 
 import os
 import subprocess
@@ -219,6 +220,22 @@ def calculate_and_compare(app_window, inputs, expect_rows, by_keyboard=False):
             check(states.contains(Atspi.StateType.SHOWING), f"summary cell ({r}, {c}) is showing")
 
 
+def clipboard(*target):
+    return subprocess.run(["xclip", "-o", "-selection", "clipboard", *target], capture_output=True, text=True,
+                          timeout=10).stdout
+
+
+def copy_block(window):
+    # The payment summary's first three rows, captions and amounts, selected from the top with Shift+arrows.
+    table = find(window, "table", "Payment and schedule")
+    click(table)
+    xdo("key", "--clearmodifiers", "ctrl+Home", "shift+Down", "shift+Down", "shift+Right", "ctrl+c")
+    want = "".join("\t".join(row[:2]) + "\n" for row in read_grid(table)[1:4])
+    got = wait_for(lambda: clipboard() or None, "the copied block", 10)
+    check(got == want, f"the clipboard reads {want!r} (it reads {got!r})")
+    check('bgcolor="#ff0000"' in clipboard("-t", "text/html"), "the clipboard's HTML carries the red payment cell")
+
+
 def main():
     proc = subprocess.Popen([BIN])
     try:
@@ -230,6 +247,7 @@ def main():
         calculate_and_compare(window, inputs, expected_grid("30", "6", "200000", "1200", "600", "2007"), True)
         if SHOT:
             subprocess.run(["import", "-window", "root", SHOT], check=False)
+        copy_block(window)
 
         # Missing input: the program answers with its own message box, and nothing else changes.
         fill(window, "Text3", "")

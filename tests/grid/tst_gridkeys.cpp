@@ -142,6 +142,25 @@ private slots:
         QCOMPARE(table->tableInterface()->cellAt(3, 2)->text(QAccessible::Name), edited);
     }
 
+    void selectsABlockWhileTypingStillEditsTheCurrentCell() {
+        Window w;
+        w.put(QPoint(1, 2), QStringLiteral("12"));
+        QTest::keyClick(w.grid, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(w.grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(w.grid->selectedBlock(), QRect(1, 2, 2, 2)); // columns as x, rows as y
+        // Ctrl+A and Ctrl+C reach the handler, which leaves them alone; typing edits the current cell.
+        QTest::keyClick(w.grid, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w.grid->selectedBlock(), QRect(0, 0, 5, 6));
+        QTest::keyClick(w.grid, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w.grid, Qt::Key_9);
+        QCOMPARE(w.codes, (QList<int>{1, 3, 57}));
+        QCOMPARE(QStringList({w.grid->textAt(2, 1), w.grid->textAt(3, 2)}), QStringList({"12", "9"}));
+        // Enter moves the current cell to the last column, alone selected; the next block starts there.
+        QTest::keyClick(w.grid, Qt::Key_Return);
+        QTest::keyClick(w.grid, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(w.grid->selectedBlock(), QRect(4, 2, 1, 2));
+    }
+
     void navigationKeysStillMoveAndTabLeaves() {
         Window w;
         w.put(QPoint(1, 2), QString());
