@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ChartAction.h"
 #include "ControlFactory.h"
 #include "ControlTable.h"
 #include "DesignFonts.h"
@@ -85,6 +86,7 @@ Form1::Form1(QWidget* parent)
     setTabOrderFromTable();
     setAccessibleNames();
     connectHandlers();
+    ChartAction::install(*this, *MSHFlexGrid1);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
 }

@@ -6,6 +6,7 @@
 #include "FlexGrid.h"
 #include "Formula.h"
 #include "InputBox.h"
+#include "LastSchedule.h"
 #include "Module1.h"
 #include "NumberText.h"
 #include "Payment.h"
@@ -78,6 +79,8 @@ void writeSummary(Form1& form, std::size_t first, std::size_t last, SummaryFigur
 } // namespace
 
 void Form1::Command1_Click() {
+    // Only a schedule written to its end by this press is charted: a failing or unticked one leaves none.
+    LastSchedule::instance().clear();
     if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
         showMissingInformation(*this);
         return;
