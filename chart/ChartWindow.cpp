@@ -37,6 +37,11 @@ constexpr qreal kLineWidthPixels = 2.5;
 constexpr qreal kRotatedLabelsDegrees = -90.0;
 // More categories than this do not fit side by side at the window's first width.
 constexpr int kMostUprightLabels = 12;
+// Told apart by lightness as well as hue.
+constexpr QRgb kInterestColour = 0x2f6fb0;
+constexpr QRgb kPrincipalColour = 0x9cc96b;
+constexpr QRgb kBalanceColour = 0x2d2d2d;
+constexpr QRgb kMarkerColour = 0xe8772e;
 // Money on the axis in whole units; the locale groups the thousands.
 const QString kMoneyAxisFormat = QStringLiteral("%.0f");
 
@@ -47,14 +52,24 @@ enum TableColumn { YearsColumn, InterestColumn, PrincipalColumn, BalanceColumn, 
 QString spanName(int yearsPerBucket) {
     switch (yearsPerBucket) {
     case 1:
-        return QStringLiteral("by year");
+        return QStringLiteral("year");
     case 10:
-        return QStringLiteral("by decade");
+        return QStringLiteral("decade");
     case 100:
-        return QStringLiteral("by century");
+        return QStringLiteral("century");
     default:
-        return QStringLiteral("by millennium");
+        return QStringLiteral("millennium");
     }
+}
+
+// A money axis from 0, or from below it when a figure is negative, to a round figure above the largest.
+QValueAxis* moneyAxis(double lowest, double highest, const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat(kMoneyAxisFormat);
+    axis->setRange(std::min(lowest, 0.0), std::max(highest, 0.0));
+    axis->applyNiceNumbers();
+    axis->setTitleText(title);
+    return axis;
 }
 
 } // namespace
@@ -167,32 +182,37 @@ QChart* ChartWindow::makeChart(const std::vector<ScheduleYear>& years) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setLocale(desktop);
     chart->setLocalizeNumbers(true);
-    chart->setTitle(QStringLiteral("Interest and principal paid, and the balance left, %1")
-                        .arg(spanName(YearBuckets::yearsPerBucket(years.size()))));
+    const QString span = spanName(YearBuckets::yearsPerBucket(years.size()));
+    chart->setTitle(QStringLiteral("Interest and principal paid, and the balance left, by %1").arg(span));
 
     auto* interest = new QBarSet(QStringLiteral("Interest"));
     auto* principal = new QBarSet(QStringLiteral("Principal"));
+    interest->setColor(QColor(kInterestColour));
+    principal->setColor(QColor(kPrincipalColour));
     auto* balance = new QLineSeries;
     balance->setName(QStringLiteral("Balance at the end"));
     QStringList categories;
-    double lowest = 0.0;
-    double highest = 0.0;
+    double lowestPaid = 0.0;
+    double highestPaid = 0.0;
+    double lowestBalance = 0.0;
+    double highestBalance = 0.0;
     for (std::size_t index = 0; index < m_buckets.size(); ++index) {
         const YearBucket& bucket = m_buckets[index];
-        const double paid = bucket.interest.toDouble() + bucket.principal.toDouble();
         *interest << bucket.interest.toDouble();
         *principal << bucket.principal.toDouble();
         balance->append(qreal(index), bucket.balance.toDouble());
         categories << ChartText::years(bucket);
-        lowest = std::min({lowest, bucket.balance.toDouble(), bucket.interest.toDouble(), bucket.principal.toDouble()});
-        highest = std::max({highest, bucket.balance.toDouble(), paid});
+        lowestPaid = std::min({lowestPaid, bucket.interest.toDouble(), bucket.principal.toDouble()});
+        highestPaid = std::max(highestPaid, bucket.interest.toDouble() + bucket.principal.toDouble());
+        lowestBalance = std::min(lowestBalance, bucket.balance.toDouble());
+        highestBalance = std::max(highestBalance, bucket.balance.toDouble());
     }
     auto* bars = new QStackedBarSeries;
     bars->append(interest);
     bars->append(principal);
     chart->addSeries(bars);
     chart->addSeries(balance);
-    QPen line = balance->pen();
+    QPen line{QColor(kBalanceColour)};
     line.setWidthF(kLineWidthPixels);
     balance->setPen(line);
 
@@ -200,15 +220,18 @@ QChart* ChartWindow::makeChart(const std::vector<ScheduleYear>& years) {
     yearAxis->append(categories);
     if (categories.size() > kMostUprightLabels)
         yearAxis->setLabelsAngle(kRotatedLabelsDegrees);
-    auto* moneyAxis = new QValueAxis;
-    moneyAxis->setLabelFormat(kMoneyAxisFormat);
-    moneyAxis->setRange(lowest, highest);
-    moneyAxis->applyNiceNumbers();
+    // A year's payments are a small part of the balance: each has its own scale, so the bars can be read.
+    QValueAxis* balanceAxis = moneyAxis(lowestBalance, highestBalance, QStringLiteral("Balance at the end"));
+    QValueAxis* paidAxis = moneyAxis(lowestPaid, highestPaid, QStringLiteral("Paid in each %1").arg(span));
     chart->addAxis(yearAxis, Qt::AlignBottom);
-    chart->addAxis(moneyAxis, Qt::AlignLeft);
-    QList<QAbstractSeries*> series{bars, balance};
+    chart->addAxis(balanceAxis, Qt::AlignLeft);
+    chart->addAxis(paidAxis, Qt::AlignRight);
+    for (QAbstractSeries* each : {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(balance)}) {
+        each->attachAxis(yearAxis);
+        each->attachAxis(each == bars ? paidAxis : balanceAxis);
+    }
 
-    // The marked point sits on the balance line, in the bar of the year it names.
+    // The mark sits on top of the bar of the year it names, where principal first outgrows interest.
     if (const std::optional<double> crossing = YearBuckets::crossingYear(years)) {
         const auto bucket = std::find_if(m_buckets.begin(), m_buckets.end(),
                                          [&](const YearBucket& b) { return b.lastYear >= *crossing; });
@@ -216,15 +239,13 @@ QChart* ChartWindow::makeChart(const std::vector<ScheduleYear>& years) {
         marker->setName(QStringLiteral("Principal first exceeds interest: %1")
                             .arg(ChartText::years({*crossing, *crossing, {}, {}, {}})));
         marker->setMarkerSize(kMarkerSizePixels);
-        marker->append(qreal(bucket - m_buckets.begin()), bucket->balance.toDouble());
+        marker->setColor(QColor(kMarkerColour));
+        marker->append(qreal(bucket - m_buckets.begin()), (bucket->interest + bucket->principal).toDouble());
         chart->addSeries(marker);
-        series << marker;
+        marker->attachAxis(yearAxis);
+        marker->attachAxis(paidAxis);
         connect(marker, &QScatterSeries::hovered, this,
                 [this](const QPointF& point, bool shown) { showTip(qRound(point.x()), shown); });
-    }
-    for (QAbstractSeries* each : series) {
-        each->attachAxis(yearAxis);
-        each->attachAxis(moneyAxis);
     }
 
     connect(bars, &QStackedBarSeries::hovered, this,
