@@ -1,6 +1,5 @@
 #include "FlexGrid.h"
 #include "Formula.h"
-#include "LastSchedule.h"
 #include "Payment.h"
 #include "RuntimeError.h"
 #include "SharedState.h"
@@ -136,42 +135,6 @@ private slots:
         QCOMPARE(w.rowTexts(462, 1), QStringList{"Total Payment Pay:"});
         QCOMPARE(w.value(462, 1), w.value(460, 1) + w.value(461, 1));
         QCOMPARE(w.rowTexts(463), kEmptyRow);
-    }
-
-    // What the schedule keeps for its chart: each year's own sums and its closing balance, which on an
-    // unedited grid agree with the totals rows to the cent.
-    void yearFigures_data() {
-        QTest::addColumn<QString>("years");
-        QTest::addColumn<QString>("principal");
-        QTest::newRow("one year") << "1"
-                                  << "12000";
-        QTest::newRow("thirty years") << "30"
-                                      << "200000";
-    }
-    void yearFigures() {
-        QFETCH(QString, years);
-        QFETCH(QString, principal);
-        LoanWindow w;
-        w.build(years, principal);
-        const std::vector<ScheduleYear>& kept = LastSchedule::instance().years();
-        QCOMPARE(int(kept.size()), years.toInt());
-        const Decimal cent = Decimal::fromString(u"0.01");
-        const auto nearby = [&](const Decimal& a, const Decimal& b) { return a - b <= cent && b - a <= cent; };
-        Decimal interestBefore;
-        Decimal principalBefore;
-        for (int year = 0; year < years.toInt(); ++year) {
-            const int totals = 21 + 15 * year;
-            const ScheduleYear& figures = kept[std::size_t(year)];
-            QCOMPARE(figures.year, 2007.0 + year);
-            QCOMPARE(figures.balance, w.value(totals, 4));
-            QVERIFY2(nearby(figures.interest, w.value(totals, 2) - interestBefore), qPrintable(w.at(totals, 2)));
-            QVERIFY2(nearby(figures.principal, w.value(totals, 3) - principalBefore), qPrintable(w.at(totals, 3)));
-            interestBefore = w.value(totals, 2);
-            principalBefore = w.value(totals, 3);
-        }
-        // Worked by hand: the interest of the one-year loan's months, 60 + 55.14 + ... + 5.14.
-        if (years == "1")
-            QCOMPARE(kept[0].interest, Decimal::fromString(u"393.57"));
     }
 
     void formats_data() {
