@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libboost-dev libbenchmark-dev poppler-utils
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libboost-dev libbenchmark-dev poppler-utils
     fonts-liberation desktop-file-utils appstream
     clang libclang-rt-dev
     xvfb x11-utils xdotool xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0 imagemagick

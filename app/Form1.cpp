@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ChartAction.h"
 #include "ControlFactory.h"
 #include "ControlTable.h"
 #include "DesignFonts.h"
@@ -125,6 +126,7 @@ Form1::Form1(QWidget* parent)
     connectHandlers();
     addGridActions();
     new ExportActions(*this);
+    ChartAction::install(*this, *MSHFlexGrid1);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
 }

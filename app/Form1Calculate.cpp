@@ -6,6 +6,7 @@
 #include "FlexGrid.h"
 #include "Formula.h"
 #include "InputBox.h"
+#include "LastSchedule.h"
 #include "LoanInput.h"
 #include "Module1.h"
 #include "NumberText.h"
@@ -80,6 +81,8 @@ void writeSummary(Form1& form, std::size_t first, std::size_t last, SummaryFigur
 } // namespace
 
 void Form1::Command1_Click() {
+    // Only a schedule written to its end by this press is charted: a failing or unticked one leaves none.
+    LastSchedule::instance().clear();
     for (InputBox* essential : {Text1, Text2, Text3}) {
         if (essential->text().isEmpty()) {
             showMissingInformation(*this);

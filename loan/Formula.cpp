@@ -2,6 +2,7 @@
 
 #include "ErrorContext.h"
 #include "FlexGrid.h"
+#include "LastSchedule.h"
 #include "LoanInput.h"
 #include "Module1.h"
 #include "RuntimeError.h"
@@ -105,7 +106,9 @@ void BuildSchedule(FlexGrid& grid, QObject& window) {
     ErrorContext step(QStringLiteral("writing the month-by-month schedule"));
     WindowTexts inputs(window);
     GridCells cells(grid, window);
-    ScheduleEngine(inputs, cells).run();
+    ScheduleEngine engine(inputs, cells);
+    engine.run();
+    LastSchedule::instance().set(engine.takeYears());
 }
 
 } // namespace Formula

@@ -112,6 +112,9 @@ void ScheduleEngine::setUp() {
     m_completedYears = 0;
     m_interestToDate = Decimal();
     m_principalToDate = Decimal();
+    m_years.clear();
+    if (m_monthCount > 0)
+        m_years.reserve(static_cast<std::size_t>((m_monthCount + kMonthsPerYear - 1) / kMonthsPerYear));
 }
 
 void ScheduleEngine::writeMonth(std::int32_t row) {
@@ -154,15 +157,20 @@ void ScheduleEngine::writeYearBlock(std::int32_t row) {
         m_output.writeCell(column, totalsRow, true, GridFontSize, true, value, kRed);
         m_output.setCellForeColor(kWhite);
     };
-    writeTotal(YearColumn, yearLabel());
+    const double label = yearLabel();
+    writeTotal(YearColumn, label);
     writeTotal(MonthColumn, QStringLiteral("Total End Of Year"));
 
     // The year's own sums are formed first, from the unrounded months, and only then added to the totals.
-    m_interestToDate += sumOfSlots(YearInterest, m_monthOfYear);
-    m_principalToDate += sumOfSlots(YearPrincipal, m_monthOfYear);
+    const Decimal yearInterest = sumOfSlots(YearInterest, m_monthOfYear);
+    const Decimal yearPrincipal = sumOfSlots(YearPrincipal, m_monthOfYear);
+    m_interestToDate += yearInterest;
+    m_principalToDate += yearPrincipal;
     writeTotal(InterestColumn, cents(m_interestToDate));
     writeTotal(PrincipalColumn, cents(m_principalToDate));
-    writeTotal(BalanceColumn, cents(toDecimal(ShownBalance, kBalanceSource)));
+    const Decimal balance = cents(toDecimal(ShownBalance, kBalanceSource));
+    writeTotal(BalanceColumn, balance);
+    m_years.push_back({label, cents(yearInterest), cents(yearPrincipal), balance});
 
     m_completedYears = checkedInt16(std::int64_t{m_completedYears} + 1, kYearCountSource);
     m_monthOfYear = 0;

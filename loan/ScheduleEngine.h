@@ -2,10 +2,12 @@
 
 #include "Decimal.h"
 #include "Module1.h"
+#include "ScheduleYear.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The month-by-month amortization schedule: its arithmetic, its layout and the order in which its cells
 // are written. It reads the loan's length, principal and start year through Inputs and hands every cell
@@ -56,6 +58,10 @@ public:
     // Writes the whole schedule. A RuntimeError ends it at the failing step; what was written stays.
     void run();
 
+    // One entry per totals row written so far, in schedule order: what a chart of the loan draws.
+    const std::vector<ScheduleYear>& years() const { return m_years; }
+    std::vector<ScheduleYear> takeYears() { return std::move(m_years); }
+
 private:
     void setUp();
     void writeMonth(std::int32_t row);
@@ -78,4 +84,5 @@ private:
     std::int32_t m_rowCount = 0;         // the grid's row count as last set here
     Decimal m_interestToDate;
     Decimal m_principalToDate;
+    std::vector<ScheduleYear> m_years;
 };

@@ -1,0 +1,32 @@
+#include "ChartAction.h"
+
+#include "ChartWindow.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace ChartAction {
+
+QAction* install(QWidget& window, QWidget& grid) {
+    auto* separator = new QAction(&grid);
+    separator->setSeparator(true);
+    grid.addAction(separator);
+
+    auto* action = new QAction(QStringLiteral("Show Chart\u2026"), &grid);
+    action->setObjectName(QStringLiteral("showChartAction"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    // Ctrl+G from any control of the window, the input boxes included; it types nothing there.
+    action->setShortcutContext(Qt::WindowShortcut);
+    grid.addAction(action);
+    grid.setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    QObject::connect(action, &QAction::triggered, &window, [&window] {
+        auto* chart = window.findChild<ChartWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!chart)
+            chart = new ChartWindow(&window);
+        chart->open();
+    });
+    return action;
+}
+
+} // namespace ChartAction

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "YearBuckets.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QChart;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTableWidget;
+
+// A top-level window that draws the last schedule: each year's interest and principal as stacked bars,
+// the balance at each year's end as a line, and the first year whose principal exceeds its interest as a
+// marked point. Long schedules are drawn by decades or centuries (YearBuckets). The same figures stand
+// in a table beside the chart, for screen readers and for reading exactly.
+//
+// It follows LastSchedule: a later schedule replaces the figures, and a Calculate that leaves none shows
+// a message in their place. Escape closes the window.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ChartWindow(QWidget* parent = nullptr);
+
+    // Shows the window with the last schedule's figures, in front and active.
+    void open();
+
+    // True while the window shows its message instead of a chart.
+    bool showsMessage() const;
+    const std::vector<YearBucket>& buckets() const { return m_buckets; }
+    QChartView* chartView() const { return m_view; }
+    QTableWidget* table() const { return m_table; }
+
+    // Writes the chart as a PNG image through a save file, so a failure leaves no file behind. Returns
+    // an empty text on success, else what went wrong, for the user.
+    QString writeImage(const QString& path) const;
+
+    // Asks for a file name and writes the image there; a failure is reported in a message box.
+    void saveImage();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void scheduleChanged();
+    void refresh();
+    QChart* makeChart(const std::vector<ScheduleYear>& years);
+    void fillTable();
+    void showTip(int bucket, bool shown);
+
+    QStackedWidget* m_pages = nullptr;
+    QLabel* m_message = nullptr;
+    QChartView* m_view = nullptr;
+    QLabel* m_crossing = nullptr;
+    QTableWidget* m_table = nullptr;
+    QPushButton* m_save = nullptr;
+    std::vector<YearBucket> m_buckets;
+    bool m_stale = true; // the schedule changed while the window was hidden
+};
