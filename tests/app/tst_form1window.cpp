@@ -134,7 +134,8 @@ private slots:
                 menu->close();
         });
         QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
-        QCOMPARE(entries, (QStringList{"&Copy Ctrl+C", "Select &All Ctrl+A"}));
+        QCOMPARE(entries, (QStringList{"&Copy Ctrl+C", "Select &All Ctrl+A", "Save as CSV\u2026 Ctrl+S",
+                                       "Print\u2026 Ctrl+P", "Export as PDF\u2026 ", " ", "Show Chart\u2026 Ctrl+G"}));
     }
 
     void window() {
