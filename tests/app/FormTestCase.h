@@ -3,8 +3,6 @@
 #include "Form1.h"
 #include "ModalWatcher.h"
 
-#include <QObject>
-
 #include <memory>
 
 // Each test function gets a freshly loaded window, shown and active, a watcher that records and closes
@@ -16,13 +14,9 @@ protected:
     Form1& form() { return *m_form; }
     ModalWatcher& boxes() { return *m_boxes; }
     int beeps() const { return m_beeps; }
-
-    // Real key presses into the box, after giving it the focus; then a real click on Calculate.
-    void type(QWidget& box, const QString& text);
+    // Text1 to Text6 as given, put in as a paste puts them; then a real click on Calculate.
+    void fill(const QStringList& texts);
     void calculate();
-    // Types the worked case's length, rate and principal: 30 years, 6 %, 200000.
-    void typeLoan();
-    QStringList rowTexts(int row);
 
 private slots:
     void init();
