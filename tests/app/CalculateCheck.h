@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+class FlexGrid;
+class Form1;
+
+// What Calculate leaves for the user to see, and a check that a window's Calculate leaves what a fresh
+// window's does, given the same six texts, tick and grid size: state carried from earlier use shows up.
+// Once any of these has run, message boxes go to a list (boxes()) instead of the screen.
+namespace CalculateCheck {
+// Every cell, one line each: "row col text font size bold italic back fore alignment", tab-separated.
+QStringList cells(const FlexGrid& grid);
+// Clicks Calculate: the boxes shown, the stored rate and payment, the six texts, tick and grid size, cells().
+QStringList calculate(Form1& window);
+// What the window's Calculate showed that a fresh window's did not: empty when they agree. To keep runs
+// short, a length between 60 and 2184 years (where the schedule fails at once) becomes its rest after 60.
+QString againstFresh(Form1& window);
+// The boxes shown since the last call, as "title|text".
+QStringList boxes();
+} // namespace CalculateCheck
