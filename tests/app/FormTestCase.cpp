@@ -8,10 +8,16 @@
 
 void FormTestCase::init() {
     connect(&m_answer, &QTimer::timeout, this, [this] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            m_boxes.append(
-                {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->windowModality()});
-            box->button(QMessageBox::Ok)->click();
+        // A message box is answered with OK; any other dialog (a print preview) is closed.
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            m_boxes.append({dialog->windowTitle(), box ? box->text() : QString(),
+                            box ? box->icon() : QMessageBox::NoIcon,
+                            box ? box->standardButtons() : QMessageBox::StandardButtons(), dialog->windowModality()});
+            if (box)
+                box->button(QMessageBox::Ok)->click();
+            else
+                dialog->reject();
         }
     });
     m_answer.start(5);

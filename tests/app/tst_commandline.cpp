@@ -106,7 +106,7 @@ private slots:
             QVERIFY2(err.contains(QStringLiteral("Usage: ")), qPrintable(err));
         if (status == 1) {
             calculateInWindow(arguments);
-            const QList<ModalWatcher::SeenBox> seen = boxes().take();
+            const QList<SeenBox> seen = takeBoxes();
             QCOMPARE(seen.size(), 1);
             QCOMPARE(err, seen[0].text + u'\n');
         }

@@ -86,9 +86,7 @@ Label1 60 120 1785 255 1 Length of Loan (Years))");
     }
 
     void gridCopiesItsBlockAndOpensItsMenu() {
-        typeLoan();
-        type(*form().Text4, QStringLiteral("1200"));
-        type(*form().Text5, QStringLiteral("600"));
+        fill({"30", "6", "200000", "1200", "600"});
         calculate();
         FlexGrid& grid = *form().MSHFlexGrid1;
         QCoreApplication::processEvents();

@@ -32,8 +32,7 @@ class TestChart : public FormTestCase {
                                         {form().Text2, QStringLiteral("6")},
                                         {form().Text3, principal},
                                         {form().Text6, QStringLiteral("2007")}}) {
-            box->clear();
-            type(*box, text);
+            box->setText(text);
         }
         calculate();
         QTest::keyClick(form().MSHFlexGrid1, Qt::Key_G, Qt::ControlModifier);
@@ -125,7 +124,7 @@ private slots:
         else
             form().findChild<InputBox*>(change)->setText(change == "Text1" ? "2184" : "");
         calculate();
-        const QList<ModalWatcher::SeenBox> seen = boxes().take();
+        const QList<SeenBox> seen = takeBoxes();
         QTEST(seen.isEmpty() ? QString() : seen[0].title, "boxTitle");
         QVERIFY(showsLabel(message));
         QVERIFY(!chart()->findChild<QPushButton*>()->isEnabled());
