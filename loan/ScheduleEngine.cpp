@@ -177,7 +177,12 @@ void ScheduleEngine::writeYearBlock(std::int32_t row) {
 
     // The loan's last year is a 16-bit year: a start year, a length or an end year beyond 32767 ends the
     // schedule here, after the first year block.
-    const std::int16_t start = roundToInt16(startYear(), kStartYearSource);
+    std::int16_t start = 0;
+    {
+        // A start year beyond 32767 is the start year's fault.
+        const ErrorContext startYearBox({}, LoanInputs::kStartYear.objectName());
+        start = roundToInt16(startYear(), kStartYearSource);
+    }
     const ErrorContext length({}, LoanInputs::kLength.objectName());
     const std::int16_t years = roundToInt16(lengthInYears(), kLengthSource);
     checkedInt16(std::int64_t{start} + years, kEndYearSource);

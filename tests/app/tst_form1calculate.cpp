@@ -121,7 +121,7 @@ private slots:
         row("insurance a lone point", "30|6|200000|1200|.|", "Text5", "RP", 5);
         row("tax with a slash", "30|6|200000|12/5|600|", "Text4", "RP", 5);
         row("tax beyond the largest double", "30|6|200000|" + QString(1'000'000, u'9') + "|600|", "Text4", "RP", 5);
-        row("start year 40000", "2|6|12000|||40000", "Text6", "RP0", 38, "Command1");
+        row("start year 40000", "2|6|12000|||40000", "Text6", "RP0", 38);
         row("end year 32768", "1|6|12000|||32767", "Text6", "RP0", 23, "Text1");
         row("start year not a number", "1|6|12000|||2007:", "Text6", "RP0", 23);
         row("n + 8 beyond 16 bits", "2730|6|12000|||2007", "Text1", "RP0", 8);
