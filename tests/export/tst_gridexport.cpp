@@ -25,7 +25,6 @@ private slots:
         QTest::newRow("non-ASCII in UTF-8")
             << QString::fromUtf8("Zürich € 𝄞") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac \xf0\x9d\x84\x9e");
     }
-
     // Row 0 goes out too, every record ends in CR LF, empty cells stay empty fields.
     void csvField() {
         QFETCH(QString, text);
@@ -34,10 +33,7 @@ private slots:
         grid.setRow(0);
         grid.setCol(1);
         grid.setText(text);
-        grid.setRow(1);
-        grid.setCol(0);
-        grid.setText(QStringLiteral("x"));
-        QCOMPARE(GridCsv::document(*grid.gridModel()), "," + field + "\r\nx,\r\n");
+        QCOMPARE(GridCsv::document(*grid.gridModel()), "," + field + "\r\n,\r\n");
     }
 
     void pageBreaks_data() {
@@ -49,13 +45,11 @@ private slots:
         QTest::newRow("a row taller than the page stands alone; exact fit")
             << QList<int>{4000, 240, 240, 240, 280, 240} << -1 << "0-0 1-4 5-5";
     }
-
     // The default two columns of 48 points on a page 192 points wide: everything doubles, so a 240-twip
     // row is 24 points high and the 100 points above the footer hold four.
     void pageBreaks() {
         QFETCH(QList<int>, rowHeights);
         QFETCH(int, headerRow);
-        QFETCH(QString, pages);
         FlexGrid grid;
         grid.setRows(static_cast<int>(rowHeights.size()));
         for (int row = 0; row < grid.rows(); ++row)
@@ -67,7 +61,7 @@ private slots:
         for (const PrintLayout::Page& page : layout.pages())
             shown
                 << QStringLiteral("%1%2-%3").arg(page.repeatsHeader ? "H" : "").arg(page.firstRow).arg(page.endRow - 1);
-        QCOMPARE(shown.join(u' '), pages);
+        QTEST(shown.join(u' '), "pages");
     }
 
     // An export that cannot finish leaves the folder as it was: an earlier file keeps its contents and no
@@ -78,20 +72,18 @@ private slots:
         QTest::newRow("cancelled after two pages") << "loan.pdf" << int(PdfExport::Outcome::Status::Cancelled);
         QTest::newRow("folder missing") << "gone/loan.pdf" << int(PdfExport::Outcome::Status::Failed);
     }
-
     void unfinishedPdf() {
         QFETCH(QString, name);
-        QFETCH(int, status);
         QTemporaryDir folder;
         QFile earlier(folder.filePath(QStringLiteral("loan.pdf")));
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
         FlexGrid grid;
         grid.setRows(300);
-        const PdfExport::Outcome outcome =
-            PdfExport::write(grid, folder.filePath(name), PrintLayout::pageLayoutFor(QLocale(QLocale::German)),
-                             [](int pagesDone, int) { return pagesDone < 2; });
-        QCOMPARE(int(outcome.status), status);
+        QTEST(int(PdfExport::write(grid, folder.filePath(name), PrintLayout::pageLayoutFor(QLocale(QLocale::German)),
+                                   [](int pagesDone, int) { return pagesDone < 2; })
+                      .status),
+              "status");
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"loan.pdf"});
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));
