@@ -37,25 +37,22 @@ private slots:
     void workedLoans_data() {
         QTest::addColumn<int>("years");
         QTest::addColumn<QString>("principal");
-        QTest::addColumn<QStringList>("read"); // what a screen reader reads: the crossing and the first year
+        QTest::addColumn<QString>("read"); // what a screen reader reads first: the crossing year, the first year
         // One year: worked by hand, month by month. Thirty years: the balance after 12 months is
         // 200000 * 1.005^12 - 1199.10105 * (1.005^12 - 1) / 0.005, and the year's interest is the twelve
         // payments less the principal repaid. Principal first exceeds interest in month 222, where the
         // balance falls below 1199.10105 / (2 * 0.005), and in year 19 (2025) as a year's sums.
         QTest::newRow("one year") << 1 << QStringLiteral("12000")
-                                  << QStringList{"Principal first exceeds interest in 2007.",
-                                                 "2007: interest 393.57, principal 12,000.00, balance at the end 0.00"};
-        QTest::newRow("thirty years")
-            << 30 << QStringLiteral("200000")
-            << QStringList{"Principal first exceeds interest in 2025.",
-                           "2007: interest 11,933.19, principal 2,456.02, balance at the end 197,543.98"};
+                                  << "in 2007.\n2007: interest 393.57, principal 12,000.00, balance at the end 0.00";
+        QTest::newRow("thirty years") << 30 << QStringLiteral("200000")
+                                      << "in 2025.\n2007: interest 11,933.19, principal 2,456.02, balance at the end "
+                                         "197,543.98";
     }
-    // The bars and the line against the grid's totals rows: a year's own sums, rounded, and the difference of
-    // the rounded totals so far meet within a cent; the balance is the same.
+    // The bars and the line against the grid's totals rows: a year's own sums, rounded, and the difference
+    // of the rounded totals so far meet within a cent; the balance is the same.
     void workedLoans() {
         QFETCH(int, years);
         QFETCH(QString, principal);
-        QFETCH(QStringList, read);
         calculateLoan(years, principal);
         QCOMPARE(chart()->windowTitle(), QStringLiteral("Pellmarsh v1.0 \u2014 Chart"));
         QCOMPARE(chart()->table()->rowCount(), years);
@@ -71,8 +68,9 @@ private slots:
                 paid[part] = total(2 + part);
             }
         }
-        QVERIFY(series.last()->name().endsWith(read[0].chopped(1).right(4)));
-        QCOMPARE(chart()->chartView()->accessibleDescription().split('\n').mid(0, 2), read);
+        QFETCH(QString, read);
+        QVERIFY2(chart()->chartView()->accessibleDescription().contains(read), qPrintable(read));
+        QVERIFY(series.last()->name().endsWith(read.mid(3, 4)));
     }
 
     void messageWithoutSchedule_data() {
@@ -132,25 +130,17 @@ private slots:
         QVERIFY(YearBuckets::yearsPerBucket(40) == 1 && YearBuckets::yearsPerBucket(41) == 10);
     }
 
-    void saveImage_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("new file") << "chart.png";
-        QTest::newRow("missing folder") << "missing/chart.png";
-        QTest::newRow("name of a folder") << "taken.png";
-    }
     // Only a whole image is left in the folder; a failure names the file.
     void saveImage() {
-        QFETCH(QString, name);
         calculateLoan(30);
         QTemporaryDir folder;
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.png")));
-        const QString error = chart()->writeImage(folder.filePath(name));
-        QVERIFY2(error.isEmpty() == (name == "chart.png") && (error.isEmpty() || error.contains(name)),
-                 qPrintable(error));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
-                 1 + error.isEmpty());
-        if (error.isEmpty())
-            QCOMPARE(QImage(folder.filePath(name)).size(), chart()->chartView()->size());
+        for (const QString name : {"missing/chart.png", "taken.png"}) // no folder; the name of a folder
+            QVERIFY(chart()->writeImage(folder.filePath(name)).contains(name));
+        QCOMPARE(chart()->writeImage(folder.filePath(QStringLiteral("chart.png"))), QString());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"chart.png", "taken.png"}));
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("chart.png"))).size(), chart()->chartView()->size());
     }
 };
 
