@@ -3,7 +3,9 @@
 #include "InputBox.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 void FormTestCase::init() {
@@ -45,4 +47,11 @@ void FormTestCase::fill(const QStringList& texts) {
 
 void FormTestCase::calculate() {
     QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+}
+
+QStringList FormTestCase::goldenLines(const QString& name) {
+    QFile file(QFINDTESTDATA("golden/" + name));
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).filter(QRegularExpression("^[^#]"))
+               : QStringList{"cannot read " + name};
 }

@@ -31,8 +31,9 @@ private slots:
         }
     }
 
-    // A real key press into each box holding "12", with "55" on the clipboard and the caret at the end.
-    // Shortcuts type nothing, whatever text the desktop puts into them; AltGr (Ctrl+Alt) is typing.
+    // A real key press into each box holding "12", with "55" on the clipboard and the caret at the end: the
+    // filters above are the ones typing goes through. Shortcuts type nothing, whatever text the desktop puts
+    // into them; AltGr (Ctrl+Alt) is typing.
     void typedKeys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -43,12 +44,8 @@ private slots:
         };
         // clang-format off
         row("digit", Qt::Key_7, 0, u"7", "123456");
-        row("colon", Qt::Key_Colon, Qt::ShiftModifier, u":", "123456");
         row("full stop", Qt::Key_Period, 0, u".", "2345");
-        row("slash", Qt::Key_Slash, 0, u"/", "2345");
-        row("letter", Qt::Key_A, 0, u"a", "");
         row("euro sign", 0x20ac, 0, u"\u20ac", "");
-        row("Enter", Qt::Key_Return, 0, u"\r", "");
         row("Ctrl+V", Qt::Key_V, Qt::ControlModifier, u"\x16", "");
         row("Alt+A", Qt::Key_A, Qt::AltModifier, u"a", "");
         row("Alt+minus", Qt::Key_Minus, Qt::AltModifier, u"-", "");
