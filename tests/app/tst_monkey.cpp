@@ -40,8 +40,7 @@ const QStringList kPasted =
         .split(u'|');
 // Figures a user would enter, four for each box in turn.
 const QStringList kFigures =
-    QString("30 15 2.5 0.5 6 7.25 3.5 12 200000 150000 99999.99 5. 1200 0 .5 _ 600 350.25 0 _ 2007 2024 1999 _")
-        .replace(u'_', QString())
+    QString("30 15 2.5 0.5 6 7.25 3.5 12 200000 150000 99999.99 5. 1200 0 .5  600 350.25 0  2007 2024 1999 ")
         .split(u' ');
 const QRegularExpression kWhole(QStringLiteral("^[0-9:]*$")), kAmount(QStringLiteral("^[0-9:./]*$"));
 } // namespace
@@ -50,66 +49,62 @@ class TestMonkey : public QObject {
     Q_OBJECT
 
 private slots:
-    void randomUse_data() {
-        QTest::addColumn<quint32>("seed");
-        const auto base = static_cast<quint32>(qEnvironmentVariableIntValue("PELLMARSH_MONKEY_SEED"));
-        for (quint32 seed = base + 1; seed <= base + kSeeds; ++seed)
-            QTest::addRow("seed %u", seed) << seed;
-    }
     void randomUse() {
-        QFETCH(quint32, seed);
-        QRandomGenerator random(seed);
-        const auto pick = [&random](qsizetype bound) { return static_cast<int>(random.bounded(int(bound))); };
-        Form1 form;
-        form.show();
-        CalculateCheck::boxes();
-        const std::array<InputBox*, 6> boxes{form.Text1, form.Text2, form.Text3, form.Text4, form.Text5, form.Text6};
-        std::array<bool, 6> pasted{};
-        for (int event = 0; event < kEventsPerSeed; ++event) {
-            const int roll = pick(100);
-            const std::size_t box = std::size_t(pick(6));
-            QWidget* target = pick(6) == 0 ? static_cast<QWidget*>(form.MSHFlexGrid1) : boxes[box];
-            const QString where = QStringLiteral("seed %1 event %2 (%3): ").arg(seed).arg(event).arg(roll);
-            if (roll < 50) {
-                const int i = pick(kTyped.size() + qsizetype(kKeys.size()));
-                const Key key = i < kTyped.size() ? Key{kTyped[i].toUpper().unicode(), nullptr}
-                                                  : kKeys[std::size_t(i - kTyped.size())];
-                target->setFocus();
-                QTest::sendKeyEvent(QTest::KeyAction::Click, target, Qt::Key(key.key),
-                                    key.text ? QString::fromUtf16(key.text) : kTyped.mid(i, 1), key.modifiers);
-            } else if (roll < 66) {
-                const bool figure = pick(3) != 0;
-                QApplication::clipboard()->setText(figure ? kFigures[4 * int(box) + pick(4)]
-                                                          : kPasted[pick(kPasted.size())]);
-                boxes[box]->setFocus();
-                if (figure || pick(2) != 0)
-                    boxes[box]->selectAll();
-                QTest::keyClick(boxes[box], Qt::Key_Insert, Qt::ShiftModifier);
-                pasted[box] = true;
-            } else if (roll < 80) {
-                const QString wrong = CalculateCheck::againstFresh(form);
-                QVERIFY2(wrong.isEmpty(), qPrintable(where + wrong));
-                QCOMPARE(form.MSHFlexGrid1->verticalScrollBar()->value(), 0); // the summary in view
-                CalculateCheck::boxes();
-            } else if (roll < 86) {
-                QTest::mouseClick(form.Check1, Qt::LeftButton);
-            } else if (roll < 96) {
-                form.resize(pick(1200), pick(900));
-            } else {
-                roll == 96 ? form.showMinimized() : form.showNormal();
+        const auto base = static_cast<quint32>(qEnvironmentVariableIntValue("PELLMARSH_MONKEY_SEED"));
+        for (quint32 seed = base + 1; seed <= base + kSeeds; ++seed) {
+            QRandomGenerator random(seed);
+            const auto pick = [&random](qsizetype bound) { return static_cast<int>(random.bounded(int(bound))); };
+            Form1 form;
+            form.show();
+            CalculateCheck::boxes();
+            const std::array<InputBox*, 6> boxes{form.Text1, form.Text2, form.Text3,
+                                                 form.Text4, form.Text5, form.Text6};
+            std::array<bool, 6> pasted{};
+            for (int event = 0; event < kEventsPerSeed; ++event) {
+                const int roll = pick(100);
+                const std::size_t box = std::size_t(pick(6));
+                QWidget* target = pick(6) == 0 ? static_cast<QWidget*>(form.MSHFlexGrid1) : boxes[box];
+                const QString where = QStringLiteral("seed %1 event %2 (%3): ").arg(seed).arg(event).arg(roll);
+                if (roll < 50) {
+                    const int i = pick(kTyped.size() + qsizetype(kKeys.size()));
+                    const Key key = i < kTyped.size() ? Key{kTyped[i].toUpper().unicode(), nullptr}
+                                                      : kKeys[std::size_t(i - kTyped.size())];
+                    target->setFocus();
+                    QTest::sendKeyEvent(QTest::KeyAction::Click, target, Qt::Key(key.key),
+                                        key.text ? QString::fromUtf16(key.text) : kTyped.mid(i, 1), key.modifiers);
+                } else if (roll < 66) {
+                    const bool figure = pick(3) != 0;
+                    QApplication::clipboard()->setText(figure ? kFigures[4 * int(box) + pick(4)]
+                                                              : kPasted[pick(kPasted.size())]);
+                    boxes[box]->setFocus();
+                    if (figure || pick(2) != 0)
+                        boxes[box]->selectAll();
+                    QTest::keyClick(boxes[box], Qt::Key_Insert, Qt::ShiftModifier);
+                    pasted[box] = true;
+                } else if (roll < 80) {
+                    const QString wrong = CalculateCheck::againstFresh(form);
+                    QVERIFY2(wrong.isEmpty(), qPrintable(where + wrong));
+                    QCOMPARE(form.MSHFlexGrid1->verticalScrollBar()->value(), 0); // the summary in view
+                    CalculateCheck::boxes();
+                } else if (roll < 86) {
+                    QTest::mouseClick(form.Check1, Qt::LeftButton);
+                } else if (roll < 96) {
+                    form.resize(pick(1200), pick(900));
+                } else {
+                    roll == 96 ? form.showMinimized() : form.showNormal();
+                }
+                QCoreApplication::processEvents();
+                QVERIFY2(CalculateCheck::boxes().isEmpty(), qPrintable(where + "a message box"));
+                QVERIFY2(form.Text3->text().toUcs4().size() <= 12, qPrintable(where + form.Text3->text()));
+                for (std::size_t i = 0; i < boxes.size(); ++i) {
+                    pasted[i] = pasted[i] && !boxes[i]->text().isEmpty();
+                    QVERIFY2(pasted[i] || (i == 0 || i == 5 ? kWhole : kAmount).match(boxes[i]->text()).hasMatch(),
+                             qPrintable(where + boxes[i]->text()));
+                }
+                const FlexGrid& g = *form.MSHFlexGrid1;
+                QVERIFY2(QRect(0, 0, g.cols(), g.rows()).contains(g.col(), g.row()),
+                         qPrintable(where + QStringLiteral("cell %1,%2").arg(g.row()).arg(g.col())));
             }
-            QCoreApplication::processEvents();
-            QVERIFY2(CalculateCheck::boxes().isEmpty(), qPrintable(where + "a message box"));
-            QVERIFY2(form.Text3->text().toUcs4().size() <= 12, qPrintable(where + form.Text3->text()));
-            for (std::size_t i = 0; i < boxes.size(); ++i) {
-                pasted[i] = pasted[i] && !boxes[i]->text().isEmpty();
-                const QRegularExpression& admitted = i == 0 || i == 5 ? kWhole : kAmount;
-                QVERIFY2(pasted[i] || admitted.match(boxes[i]->text()).hasMatch(),
-                         qPrintable(where + boxes[i]->text()));
-            }
-            const FlexGrid& grid = *form.MSHFlexGrid1;
-            QVERIFY2(grid.row() >= 0 && grid.row() < grid.rows() && grid.col() >= 0 && grid.col() < grid.cols(),
-                     qPrintable(where + QStringLiteral("cell %1,%2").arg(grid.row()).arg(grid.col())));
         }
     }
 };
