@@ -1,6 +1,7 @@
 // The window as designed and as it starts: controls, tab order, stacking, names for screen readers, colours
-// under a dark scheme, start-up state, the font-size list, the frame and grid following the window's size, and
-// the grid's copy and context menu.
+// under a dark scheme, start-up state, the font-size list, the frame and grid following the window's size, the
+// grid's copy and context menu; what each input box lets the user type, the shortcuts that type nothing, and
+// the principal's 12-character limit.
 #include "Contrast.h"
 #include "FlexGrid.h"
 #include "FormTestCase.h"
@@ -58,6 +59,7 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(form().MSHFlexGrid1)->text(QAccessible::Name),
                  QStringLiteral("Payment and schedule"));
         QCOMPARE(form().Check1->accessibleName(), form().Check1->text());
+        // Tab order, from the grid that has the focus at start-up.
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 9; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -109,12 +111,7 @@ private slots:
     // still reads at 4.5 : 1 or better: the result cells, the principal box and the white controls.
     void readableUnderADarkScheme() {
         const QPalette light = QApplication::palette();
-        QPalette dark = light;
-        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-            dark.setColor(role, QColor(0x30, 0x30, 0x30));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+        const QPalette dark(QColor(0x30, 0x30, 0x30)); // light text on dark buttons, windows and boxes
         QApplication::setPalette(dark);
         fill({"30", "6", "200000", "1200"});
         calculate();
@@ -150,11 +147,8 @@ private slots:
         Form1 fresh;
         QStringList choices;
         connect(&fresh, &Form1::gridFontSizeChosen, this, [&](std::int16_t points) {
-            choices << QStringLiteral("%1 at %2, %3 %4")
-                           .arg(points)
-                           .arg(fresh.Combo1->currentIndex())
-                           .arg(fresh.Text6->text())
-                           .arg(fresh.Check1->value());
+            choices << QString::asprintf("%d at %d, %s %d", points, fresh.Combo1->currentIndex(),
+                                         qPrintable(fresh.Text6->text()), int(fresh.Check1->value()));
         });
         fresh.show();
         QCOMPARE(choices, QStringList{"10 at 4, Text6 0"});
@@ -162,9 +156,8 @@ private slots:
         for (int i = 0; i < fresh.Combo1->count(); ++i)
             items << fresh.Combo1->itemText(i);
         QCOMPARE(items.join(u' '), "6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25");
-        QCOMPARE(fresh.Text6->text(), QString::number(QDate::currentDate().year()));
-        QCOMPARE(fresh.Check1->value(), 1);
-        QCOMPARE(fresh.focusWidget(), fresh.MSHFlexGrid1);
+        QCOMPARE(fresh.Text6->text() + u' ' + QString::number(fresh.Check1->value()),
+                 QStringLiteral("%1 1").arg(QDate::currentDate().year())); // the focus: see the tab order
         FlexGrid& grid = *form().MSHFlexGrid1;
         fill({"30", "6", "200000"});
         for (const auto& [index, points] : {std::pair{19, 25}, std::pair{0, 6}}) {
@@ -200,6 +193,81 @@ private slots:
         QTRY_VERIFY(!form().isMinimized());
         QCOMPARE(form().Frame1->geometry(), QRect(QPoint(0, 120), sizes[1]));
         QCOMPARE(form().MSHFlexGrid1->geometry(), QRect(QPoint(16, 152), sizes[2]));
+    }
+
+    // A real key press into each box holding "12", with "55" on the clipboard and the caret at the end. Kept
+    // are the digits, the colon and, where amounts are typed, the full stop and the slash (the rows try each
+    // end of those ranges and the codes beside them). Shortcuts type nothing, whatever text the desktop puts
+    // into them; AltGr (Ctrl+Alt) is typing.
+    void typedKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept"); // the boxes that keep it
+        const auto row = [](const char* name, int key, int modifiers, const char16_t* text, const char* kept) {
+            QTest::newRow(name) << key << modifiers << QString::fromUtf16(text) << kept;
+        };
+        // clang-format off
+        row("zero", Qt::Key_0, 0, u"0", "123456");
+        row("minus", Qt::Key_Minus, 0, u"-", "");
+        row("slash", Qt::Key_Slash, 0, u"/", "2345");
+        row("semicolon", Qt::Key_Semicolon, Qt::ShiftModifier, u";", "");
+        row("full stop", Qt::Key_Period, 0, u".", "2345");
+        row("euro sign", 0x20ac, 0, u"\u20ac", "");
+        row("Ctrl+V", Qt::Key_V, Qt::ControlModifier, u"\x16", "");
+        row("Alt+A", Qt::Key_A, Qt::AltModifier, u"a", "");
+        row("Alt+minus", Qt::Key_Minus, Qt::AltModifier, u"-", "");
+        row("Alt+Shift+Space", Qt::Key_Space, Qt::AltModifier | Qt::ShiftModifier, u" ", "");
+        row("Ctrl+keypad point", Qt::Key_Period, Qt::ControlModifier | Qt::KeypadModifier, u".", "");
+        row("Ctrl+Backspace", Qt::Key_Backspace, Qt::ControlModifier, u"\x7f", "");
+        row("AltGr colon", Qt::Key_Colon, Qt::ControlModifier | Qt::AltModifier, u":", "123456");
+        // clang-format on
+    }
+    void typedKeys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QApplication::clipboard()->setText(QStringLiteral("55"));
+        for (int box = 1; box <= 6; ++box) {
+            auto* input = form().findChild<InputBox*>("Text" + QString::number(box));
+            input->setText(QStringLiteral("12"));
+            input->setFocus();
+            QTest::sendKeyEvent(QTest::KeyAction::Click, input, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(input->text(), kept.contains(QString::number(box)) ? QStringLiteral("12") + text : "12");
+        }
+    }
+
+    // An edit that takes the principal past 12 characters is undone whole with a beep, the caret at the
+    // end; typed, in the middle, set by the program or pasted (by Shift+Insert or the box's menu). Keys that
+    // type nothing move the caret, select and delete as usual.
+    void principalHoldsTwelveCharacters() {
+        InputBox& text3 = *form().Text3;
+        text3.setFocus();
+        QTest::keyClicks(&text3, QStringLiteral("1234567890123"));
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_5})
+            QTest::keyClick(&text3, key);
+        text3.setText(QStringLiteral("1234567890123"));
+        QApplication::clipboard()->setText(QStringLiteral("12345678901234567890"));
+        QTest::keyClick(&text3, Qt::Key_Insert, Qt::ShiftModifier);
+        text3.paste();
+        QCOMPARE(beeps(), 5);
+        QCOMPARE(text3.text() + u'|' + form().savedPrincipalText(), "123456789012|123456789012");
+        QCOMPARE(text3.cursorPosition(), 12);
+        // Three of twelve selected and replaced by one digit: ten characters, kept; so is a pasted word.
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right})
+            QTest::keyClick(&text3, key);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(&text3, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(&text3, Qt::Key_0);
+        QCOMPARE(text3.text(), QStringLiteral("1206789012"));
+        QApplication::clipboard()->setText(QStringLiteral("ab"));
+        QTest::keyClick(&text3, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(text3.text() + u'|' + form().savedPrincipalText(), "120ab6789012|120ab6789012");
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_End, Qt::Key_Backspace})
+            QTest::keyClick(&text3, key);
+        QCOMPARE(text3.text() + u'|' + form().savedPrincipalText(), "20ab678901|20ab678901");
+        QCOMPARE(beeps(), 5);
     }
 };
 
