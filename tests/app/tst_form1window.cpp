@@ -97,10 +97,6 @@ private slots:
                  QStringLiteral("Montly PayMent: \t1199.1\nTax: \t1200\u00e9\nAnnual Insur: \t600\n"));
         // The edited amount is no number any more: the grid shows it on the left, and so does the copy.
         QCOMPARE(clipboard.mimeData()->html().split(u'\n', Qt::SkipEmptyParts), goldenLines("copy-block.html"));
-        // Without a block, the current cell.
-        click(5, 1);
-        QTest::keyClick(&grid, Qt::Key_Insert, Qt::ControlModifier);
-        QCOMPARE(clipboard.text(), QStringLiteral("2999.1\n"));
         // Shift+F10 opens the grid's menu.
         QStringList entries;
         QTimer::singleShot(0, &grid, [&entries] {
@@ -309,40 +305,25 @@ private slots:
         QCOMPARE(grid.textAt(5, 1) + grid.textAt(3, 4), QStringLiteral("1199.1"));
     }
 
-    // A number of 1,000,000 characters pasted into the tax box keeps every character through Calculate
-    // and the paint of its cell, and the box goes on taking keys.
-    void hugeTax() {
-        const QString huge = QStringLiteral("1200.") + QString(999'995, u'0');
-        QApplication::clipboard()->setText(huge);
-        fill({"30", "6", "200000"});
-        form().Text4->setFocus();
-        QTest::keyClick(form().Text4, Qt::Key_Insert, Qt::ShiftModifier);
-        calculate();
-        form().repaint();
-        QVERIFY(form().MSHFlexGrid1->textAt(2, 1) == huge && form().MSHFlexGrid1->rows() == 464);
-        QTest::keyClicks(form().Text4, QStringLiteral("\b"));
-        QVERIFY(form().Text4->text() == huge.chopped(1));
-    }
-
     // One message per failure point (golden/failures.tsv), naming the box by the label the window shows;
     // the focus on the box, its text selected; what is left behind. (That the next Calculate is not
     // disturbed by what a failure left, the random-use test proves against a fresh window.)
     void failures_data() {
         QTest::addColumn<QStringList>("f");
         for (const QString& line : goldenLines("failures.tsv"))
-            QTest::newRow(qPrintable(line.section(u'\t', 0, 0))) << line.split(u'\t');
+            QTest::newRow(qPrintable(line.section(u'\t', 0, 0)))
+                << QString(line).replace("9*1000000", QString(1'000'000, u'9')).split(u'\t');
     }
     void failures() {
         QFETCH(QStringList, f);
-        MonthlyRate = Decimal::fromInteger(77);
-        MonthlyPayment = Decimal::fromInteger(88);
+        const Decimal unset = Decimal::fromInteger(77);
+        MonthlyRate = MonthlyPayment = unset;
         QStringList inputs = f[1].split(u'|');
         fill(inputs);
         calculate();
         const QList<SeenBox> seen = takeBoxes();
         QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(seen[0].modality, Qt::ApplicationModal);
+        QVERIFY(seen[0].buttons == QMessageBox::Ok && seen[0].modality == Qt::ApplicationModal);
         if (f[2] == u'-') {
             QCOMPARE(seen[0].title + u'|' + seen[0].text, "Missing Info|Missing information please check your work");
             QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
@@ -356,8 +337,8 @@ private slots:
         QCOMPARE(form().focusWidget()->objectName(), f[5]);
         if (auto* box = qobject_cast<InputBox*>(form().focusWidget()))
             QVERIFY(box->selectedText() == box->text());
-        QCOMPARE(MonthlyRate != Decimal::fromInteger(77), f[3].contains('R'));
-        QCOMPARE(MonthlyPayment != Decimal::fromInteger(88), f[3].contains('P'));
+        QCOMPARE(QString(MonthlyRate != unset ? "R" : "") + (MonthlyPayment != unset ? "P" : ""),
+                 QString(f[3]).remove(u'0').remove(u'-'));
         if (f[3].contains('0'))
             inputs[3] = inputs[4] = QStringLiteral("0");
         for (int i = 0; i < 6; ++i)
