@@ -9,6 +9,7 @@
 #include "WrappingCheckBox.h"
 
 #include <QClipboard>
+#include <QKeySequence>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -17,23 +18,15 @@
 namespace {
 constexpr int kSeeds = 5;
 constexpr int kEventsPerSeed = 1000;
-// Typed characters (digits twice, so that the boxes often hold figures), then keys that type no character
-// and shortcuts.
+// Typed characters (digits twice, so that the boxes often hold figures).
 const QString kTyped = u"0123456789.0123456789 -,/:aZ\u00e9\u20ac\u0663"_qs;
-struct Key {
-    int key;
-    const char16_t* text;
-    Qt::KeyboardModifiers modifiers = {};
-};
+// Keys that type no character, and shortcuts, with the text the desktop puts into them.
 // clang-format off
-const std::array<Key, 19> kKeys{{
-    {Qt::Key_Backspace, u"\b"}, {Qt::Key_Return, u"\r"}, {Qt::Key_Enter, u"\r", Qt::KeypadModifier},
-    {Qt::Key_Escape, u"\x1b"}, {Qt::Key_Tab, u"\t"}, {Qt::Key_Delete, u"\x7f"}, {Qt::Key_Home, u""},
-    {Qt::Key_Left, u"", Qt::ShiftModifier}, {Qt::Key_PageDown, u""}, {Qt::Key_unknown, u"\U0001F600"},
-    {Qt::Key_A, u"a", Qt::AltModifier}, {Qt::Key_Minus, u"-", Qt::AltModifier},
-    {Qt::Key_Period, u".", Qt::ControlModifier | Qt::KeypadModifier}, {Qt::Key_Space, u" ", Qt::AltModifier | Qt::ShiftModifier},
-    {Qt::Key_Backspace, u"\x7f", Qt::ControlModifier}, {Qt::Key_Colon, u":", Qt::ControlModifier | Qt::AltModifier},
-    {Qt::Key_V, u"\x16", Qt::ControlModifier}, {Qt::Key_X, u"\x18", Qt::ControlModifier}, {Qt::Key_Z, u"\x1a", Qt::ControlModifier}}};
+const std::array<std::pair<const char*, const char16_t*>, 19> kKeys{{
+    {"Backspace", u"\b"}, {"Return", u"\r"}, {"Num+Enter", u"\r"}, {"Esc", u"\x1b"}, {"Tab", u"\t"}, {"Del", u"\x7f"},
+    {"Home", u""}, {"Shift+Left", u""}, {"PgDown", u""}, {"\U0001F600", u"\U0001F600"}, {"Alt+A", u"a"},
+    {"Alt+-", u"-"}, {"Ctrl+Num+.", u"."}, {"Alt+Shift+Space", u" "}, {"Ctrl+Backspace", u"\x7f"},
+    {"Ctrl+Alt+:", u":"}, {"Ctrl+V", u"\x16"}, {"Ctrl+X", u"\x18"}, {"Ctrl+Z", u"\x1a"}}};
 // clang-format on
 const QStringList kPasted =
     (u"| |.|1.2.3|-5|1e308|\u0436\U0001F600|\t5\t|1/2|:|0.0000000000001|2184|2731|40000|"_qs + QString(400, u'7'))
@@ -67,11 +60,15 @@ private slots:
                 const QString where = QStringLiteral("seed %1 event %2 (%3): ").arg(seed).arg(event).arg(roll);
                 if (roll < 50) {
                     const int i = pick(kTyped.size() + qsizetype(kKeys.size()));
-                    const Key key = i < kTyped.size() ? Key{kTyped[i].toUpper().unicode(), nullptr}
-                                                      : kKeys[std::size_t(i - kTyped.size())];
+                    const auto [keys, text] =
+                        i < kTyped.size() ? std::pair{"", u""} : kKeys[std::size_t(i - kTyped.size())];
+                    const QKeyCombination key = i < kTyped.size()
+                                                    ? QKeyCombination(Qt::Key(kTyped[i].toUpper().unicode()))
+                                                    : QKeySequence::fromString(QString::fromUtf8(keys))[0];
                     target->setFocus();
-                    QTest::sendKeyEvent(QTest::KeyAction::Click, target, Qt::Key(key.key),
-                                        key.text ? QString::fromUtf16(key.text) : kTyped.mid(i, 1), key.modifiers);
+                    QTest::sendKeyEvent(QTest::Click, target, key.key(),
+                                        i < kTyped.size() ? kTyped.mid(i, 1) : QString::fromUtf16(text),
+                                        key.keyboardModifiers());
                 } else if (roll < 66) {
                     const bool figure = pick(3) != 0;
                     QApplication::clipboard()->setText(figure ? kFigures[4 * int(box) + pick(4)]
