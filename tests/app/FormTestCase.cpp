@@ -39,10 +39,8 @@ void FormTestCase::cleanup() {
 }
 
 void FormTestCase::fill(const QStringList& texts) {
-    const std::array<InputBox*, 6> all{form().Text1, form().Text2, form().Text3,
-                                       form().Text4, form().Text5, form().Text6};
     for (qsizetype i = 0; i < texts.size(); ++i)
-        all[std::size_t(i)]->setText(texts[i]);
+        m_form->findChild<InputBox*>(QStringLiteral("Text%1").arg(i + 1))->setText(texts[i]);
 }
 
 void FormTestCase::calculate() {

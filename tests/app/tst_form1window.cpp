@@ -32,8 +32,9 @@ class TestForm1Window : public FormTestCase {
     Q_OBJECT
 
 private slots:
-    // Per control (golden/controls.txt, as stacked front to back): name, place in twips (15 to a pixel), shown, and
-    // caption (for a box or the list: its accessible name). Then the window, its names and its tab order.
+    // Per control (golden/controls.txt, as stacked front to back): name, place in twips (15 to a pixel), shown,
+    // and caption, or the accessible name where one is given (the boxes and the list take their labels').
+    // Then the window, its names and its tab order.
     void asDesigned() {
         QStringList frontToBack;
         for (QObject* child : form().children())
@@ -42,11 +43,11 @@ private slots:
         for (const QString& line : goldenLines("controls.txt")) {
             const QStringList f = line.split(u' ');
             auto* control = form().findChild<QWidget*>(f[0]);
-            const bool input = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
             QCOMPARE(control->geometry(),
                      QRect(f[1].toInt() / 15, f[2].toInt() / 15, f[3].toInt() / 15, f[4].toInt() / 15));
             QCOMPARE(control->isVisible(), f[5] == u'1');
-            QCOMPARE(input ? control->accessibleName() : control->property("text").toString(), f.mid(6).join(u' '));
+            const QString name = control->accessibleName();
+            QCOMPARE(name.isEmpty() ? control->property("text").toString() : name, f.mid(6).join(u' '));
             QVERIFY(!qobject_cast<QLabel*>(control) || static_cast<QLabel*>(control)->wordWrap());
         }
         QCOMPARE(frontToBack.join(u' '), "Combo1 Text6 Check1 Text5 Text4 MSHFlexGrid1 Frame1 Command1 Text3 Text2 "
@@ -66,13 +67,10 @@ private slots:
         QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Pellmarsh v1.0"));
         QCOMPARE(QAccessible::queryAccessibleInterface(form().MSHFlexGrid1)->text(QAccessible::Name),
                  QStringLiteral("Payment and schedule"));
-        QCOMPARE(form().Check1->accessibleName(), form().Check1->text());
         // Tab order, from the grid that has the focus at start-up.
         QStringList visited{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < 9; ++i, visited << QApplication::focusWidget()->objectName())
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
         QCOMPARE(visited.join(u' '), "MSHFlexGrid1 Text1 Text2 Text3 Text4 Text5 Command1 Check1 Text6 MSHFlexGrid1");
     }
 
@@ -125,14 +123,12 @@ private slots:
             if (Contrast::ratio(back, fore) < Contrast::kMinimumRatio)
                 unreadable << what;
         };
-        for (int r = 0; r < grid.rows(); ++r) {
-            for (int c = 0; c < grid.cols(); ++c) {
-                const QModelIndex cell = grid.model()->index(r, c);
-                const QVariant back = cell.data(Qt::BackgroundRole);
-                check(QStringLiteral("%1,%2").arg(r).arg(c),
-                      back.isValid() ? back.value<QColor>() : grid.palette().color(QPalette::Base),
-                      cell.data(Qt::ForegroundRole).value<QColor>());
-            }
+        for (int i = 0; i < grid.rows() * grid.cols(); ++i) {
+            const QModelIndex cell = grid.model()->index(i / grid.cols(), i % grid.cols());
+            const QVariant back = cell.data(Qt::BackgroundRole);
+            check(QStringLiteral("cell %1").arg(i),
+                  back.isValid() ? back.value<QColor>() : grid.palette().color(QPalette::Base),
+                  cell.data(Qt::ForegroundRole).value<QColor>());
         }
         check("Text3", form().Text3->palette().color(QPalette::Base), form().Text3->palette().color(QPalette::Text));
         for (QWidget* white :
@@ -156,17 +152,15 @@ private slots:
         });
         fresh.show();
         QCOMPARE(choices, QStringList{"10 at 4, Text6 0"});
-        QStringList items;
+        QCOMPARE(fresh.Combo1->count(), 20); // 6 to 25 points
         for (int i = 0; i < fresh.Combo1->count(); ++i)
-            items << fresh.Combo1->itemText(i);
-        QCOMPARE(items.join(u' '), "6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25");
+            QCOMPARE(fresh.Combo1->itemText(i), QString::number(6 + i));
         QCOMPARE(fresh.Text6->text() + u' ' + QString::number(fresh.Check1->value()),
                  QStringLiteral("%1 1").arg(QDate::currentDate().year())); // the focus: see the tab order
         FlexGrid& grid = *form().MSHFlexGrid1;
         fill({"30", "6", "200000"});
         for (const auto& [index, points] : {std::pair{19, 25}, std::pair{0, 6}}) {
             form().Combo1->setCurrentIndex(index);
-            QCOMPARE(GridFontSize, points);
             calculate();
             grid.setCol(0);
             grid.setRow(5);
@@ -258,17 +252,17 @@ private slots:
     // keypad Enter on the focused button does, and the view shows the summary at the top, not the end of
     // the schedule just written.
     void golden_data() {
-        QTest::addColumn<QString>("texts");
-        QTest::addColumn<int>("key");
-        QTest::newRow("30-y-6-200000") << "30|6|200000|1200|600|2007" << int(Qt::Key_Return); // 464 rows
-        QTest::newRow("1-y-6-12000") << "1|6|12000|||2007" << int(Qt::Key_Enter);
-        QTest::newRow("2.5-y-6-12000") << "2.5|6|12000|||2007"
-                                       << int(Qt::Key_Return); // months on rows 8-19, 23-34, 38-43
+        QTest::addColumn<QStringList>("texts"); // Text1 to Text6, then the keys that press Calculate
+        for (const char* row :
+             {"30|6|200000|1200|600|2007|Return",                           // 464 rows
+              "1|6|12000|||2007|Num+Enter", "2.5|6|12000|||2007|Return"}) { // months on rows 8-19, 23-34, 38-43
+            const QStringList texts = QString::fromLatin1(row).split(u'|');
+            QTest::newRow(qPrintable(texts[0] + "-y-" + texts[1] + u'-' + texts[2])) << texts;
+        }
     }
     void golden() {
-        QFETCH(QString, texts);
-        QFETCH(int, key);
-        fill(texts.split(u'|'));
+        QFETCH(QStringList, texts);
+        fill(texts.mid(0, 6));
         QSignalSpy clicks(form().Command1, &QPushButton::clicked);
         for (QWidget* focus : std::initializer_list<QWidget*>{form().Text1, form().Check1, form().Text5}) {
             focus->setFocus();
@@ -277,7 +271,8 @@ private slots:
         }
         QCOMPARE(clicks.count(), 0);
         form().Command1->setFocus();
-        QTest::keyClick(form().Command1, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        const QKeyCombination key = QKeySequence::fromString(texts[6])[0];
+        QTest::keyClick(form().Command1, key.key(), key.keyboardModifiers());
         const QStringList seen = CalculateCheck::cells(*form().MSHFlexGrid1);
         const QStringList expected = goldenLines(QString::fromLatin1(QTest::currentDataTag()) + ".tsv");
         for (qsizetype i = 0; i < std::max(seen.size(), expected.size()); ++i)

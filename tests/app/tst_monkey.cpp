@@ -49,7 +49,6 @@ private slots:
             const auto pick = [&random](qsizetype bound) { return static_cast<int>(random.bounded(int(bound))); };
             Form1 form;
             form.show();
-            CalculateCheck::boxes();
             const std::array<InputBox*, 6> boxes{form.Text1, form.Text2, form.Text3,
                                                  form.Text4, form.Text5, form.Text6};
             std::array<bool, 6> pasted{};
