@@ -106,7 +106,8 @@ private slots:
     // still reads at 4.5 : 1 or better: the result cells, the principal box and the white controls.
     void readableUnderADarkScheme() {
         const QPalette light = QApplication::palette();
-        const QPalette dark(QColor(0x30, 0x30, 0x30)); // light text on dark buttons, windows and boxes
+        const QColor ink(0xee, 0xee, 0xee), night(0x30, 0x30, 0x30);
+        const QPalette dark(ink, night, night, night, night, ink, ink, night, night); // tooltips stay light
         QApplication::setPalette(dark);
         fill({"30", "6", "200000", "1200"});
         calculate();
