@@ -29,10 +29,8 @@ QString inputs(Form1& window) {
     QString texts;
     for (InputBox* box : boxesOf(window))
         texts += u'"' + box->text().left(40) + "\" ";
-    return texts + QStringLiteral("ticked %1, grid %2 x %3")
-                       .arg(window.Check1->value())
-                       .arg(window.MSHFlexGrid1->rows())
-                       .arg(window.MSHFlexGrid1->cols());
+    return texts + QString::asprintf("ticked %d, grid %d x %d", int(window.Check1->value()),
+                                     window.MSHFlexGrid1->rows(), window.MSHFlexGrid1->cols());
 }
 } // namespace
 

@@ -3,7 +3,9 @@
 #include "InputBox.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 void FormTestCase::init() {
@@ -37,12 +39,17 @@ void FormTestCase::cleanup() {
 }
 
 void FormTestCase::fill(const QStringList& texts) {
-    const std::array<InputBox*, 6> all{form().Text1, form().Text2, form().Text3,
-                                       form().Text4, form().Text5, form().Text6};
     for (qsizetype i = 0; i < texts.size(); ++i)
-        all[std::size_t(i)]->setText(texts[i]);
+        m_form->findChild<InputBox*>(QStringLiteral("Text%1").arg(i + 1))->setText(texts[i]);
 }
 
 void FormTestCase::calculate() {
     QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+}
+
+QStringList FormTestCase::goldenLines(const QString& name) {
+    QFile file(QFINDTESTDATA("golden/" + name));
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).filter(QRegularExpression("^[^#]"))
+               : QStringList{"cannot read " + name};
 }

@@ -27,6 +27,8 @@ protected:
     // Text1 to Text6 as given, put in as a paste puts them; then a real click on Calculate.
     void fill(const QStringList& texts);
     void calculate();
+    // The lines of a file under tests/app/golden, but for those starting with '#'.
+    static QStringList goldenLines(const QString& name);
 
 private slots:
     void init();
