@@ -14,7 +14,7 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libboost-dev libbenchmark-dev poppler-utils
     fonts-liberation desktop-file-utils appstream
     clang libclang-rt-dev
-    xvfb x11-utils xdotool xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0 imagemagick
+    xvfb xauth xdotool xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0 imagemagick
     dpkg-dev lintian file groff-base
 )
 

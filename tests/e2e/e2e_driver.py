@@ -28,12 +28,11 @@ def check(cond, what):
 
 def wait_for(fn, what, timeout=60.0):
     deadline = time.time() + timeout
-    while time.time() < deadline:
-        found = fn()
-        if found is not None:
-            return found
+    while (found := fn()) is None:
+        if time.time() > deadline:
+            raise SystemExit(f"timed out waiting for {what}")
         time.sleep(0.1)
-    raise SystemExit(f"timed out waiting for {what}")
+    return found
 
 
 def descendants(node):
@@ -42,12 +41,6 @@ def descendants(node):
         n = stack.pop()
         yield n
         stack.extend(c for c in (n.get_child_at_index(i) for i in range(n.get_child_count())) if c is not None)
-
-
-def find_window():
-    # The window is a frame announced by its title.
-    return next((n for n in descendants(Atspi.get_desktop(0))
-                 if n.get_role_name() == "frame" and n.get_name() == "Pellmarsh v1.0"), None)
 
 
 def find(window, role, name):
@@ -73,10 +66,8 @@ def fill(window, label, value):
     click(node)
     # Shift+Home types no character, so it selects as usual; Backspace then removes the selection.
     xdo("key", "--clearmodifiers", "End", "shift+Home", "BackSpace")
-    if value:
-        xdo("type", "--delay", "20", value)
+    xdo("type", "--delay", "20", value)
     wait_for(lambda: True if text_of(node) == value else None, f"{label!r} to read {value!r}", 5)
-    return node
 
 
 def cells(table, rows):
@@ -95,7 +86,8 @@ def main():
         golden.setdefault(int(row), [""] * 5)[int(col)] = text
     proc = subprocess.Popen([BIN])
     try:
-        window = wait_for(find_window, "the Pellmarsh window")
+        # The window is a frame announced by its title.
+        window = wait_for(lambda: find(Atspi.get_desktop(0), "frame", "Pellmarsh v1.0"), "the Pellmarsh window")
         time.sleep(0.5)
         for label, value in INPUTS:
             fill(window, label, value)
