@@ -20,10 +20,6 @@ class TestChart : public FormTestCase {
     Q_OBJECT
 
     ChartWindow* chart() { return form().findChild<ChartWindow*>(); }
-    // A figure of the chart's table read back as a number; the tests run in American English.
-    Decimal figure(int row, int col) {
-        return Decimal::fromString(chart()->table()->item(row, col)->text().remove(','));
-    }
     // The loan at 6 % from 2007, calculated; then Ctrl+G in an input box, which types nothing there.
     void calculateLoan(int years, const QString& principal = QStringLiteral("200000")) {
         fill({QString::number(years), "6", principal, "", "", "2007"});
@@ -36,103 +32,78 @@ class TestChart : public FormTestCase {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void workedLoans_data() {
-        QTest::addColumn<int>("years");
-        QTest::addColumn<QString>("principal");
-        QTest::addColumn<QString>("read"); // what a screen reader reads first: the crossing year, the first year
+    // The bars and the line against the grid's totals rows: a year's own sums, rounded, and the difference
+    // of the rounded totals so far meet within a cent; the balance is the same. What a screen reader reads
+    // first: the crossing year, then the first year.
+    void workedLoans() {
         // One year: worked by hand, month by month. Thirty years: the balance after 12 months is
         // 200000 * 1.005^12 - 1199.10105 * (1.005^12 - 1) / 0.005, and the year's interest is the twelve
         // payments less the principal repaid. Principal first exceeds interest in month 222, where the
         // balance falls below 1199.10105 / (2 * 0.005), and in year 19 (2025) as a year's sums.
-        QTest::newRow("one year") << 1 << QStringLiteral("12000")
-                                  << "in 2007.\n2007: interest 393.57, principal 12,000.00, balance at the end 0.00";
-        QTest::newRow("thirty years") << 30 << QStringLiteral("200000")
-                                      << "in 2025.\n2007: interest 11,933.19, principal 2,456.02, balance at the end "
-                                         "197,543.98";
-    }
-    // The bars and the line against the grid's totals rows: a year's own sums, rounded, and the difference
-    // of the rounded totals so far meet within a cent; the balance is the same.
-    void workedLoans() {
-        QFETCH(int, years);
-        QFETCH(QString, principal);
-        calculateLoan(years, principal);
-        QCOMPARE(chart()->windowTitle(), QStringLiteral("Pellmarsh v1.0 \u2014 Chart"));
-        QCOMPARE(chart()->table()->rowCount(), years);
-        const QList<QAbstractSeries*> series = chart()->chartView()->chart()->series();
-        const QList<QBarSet*> bars = qobject_cast<QStackedBarSeries*>(series[0])->barSets();
-        double paid[2] = {};
-        for (int year = 0, row = 21; year < years; ++year, row += 15) {
-            const auto total = [&](int col) { return form().MSHFlexGrid1->textAt(row, col).toDouble(); };
-            QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(year).y(), total(4));
-            for (int part = 0; part < 2; ++part) {
-                QVERIFY(std::abs(bars[part]->at(year) - total(2 + part) + paid[part]) < 0.0100001);
-                paid[part] = total(2 + part);
+        for (const auto& [years, principal, read] :
+             {std::tuple{1, "12000", "in 2007.\n2007: interest 393.57, principal 12,000.00, balance at the end 0.00"},
+              std::tuple{30, "200000",
+                         "in 2025.\n2007: interest 11,933.19, principal 2,456.02, balance at the end 197,543.98"}}) {
+            calculateLoan(years, principal);
+            QCOMPARE(chart()->table()->rowCount(), years);
+            const QList<QAbstractSeries*> series = chart()->chartView()->chart()->series();
+            const QList<QBarSet*> bars = qobject_cast<QStackedBarSeries*>(series[0])->barSets();
+            double paid[2] = {};
+            for (int year = 0, row = 21; year < years; ++year, row += 15) {
+                const auto total = [&](int col) { return form().MSHFlexGrid1->textAt(row, col).toDouble(); };
+                QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(year).y(), total(4));
+                for (int part = 0; part < 2; paid[part] = total(2 + part), ++part)
+                    QVERIFY(std::abs(bars[part]->at(year) - total(2 + part) + paid[part]) < 0.0100001);
             }
+            QVERIFY2(chart()->chartView()->accessibleDescription().contains(read), read);
         }
-        QFETCH(QString, read);
-        QVERIFY2(chart()->chartView()->accessibleDescription().contains(read), qPrintable(read));
     }
 
-    void followsCalculate_data() {
-        QTest::addColumn<QStringList>("texts"); // put into the boxes before Calculate is pressed again
-        QTest::addColumn<int>("ticked");
-        QTest::newRow("principal emptied") << QStringList{"30", "6", ""} << 1;
-        QTest::newRow("summary unticked") << QStringList{"30"} << 0;
-        QTest::newRow("too long for the grid") << QStringList{"2184"} << 1;
-    }
-    // Escape closes the window; the grid's menu ends with Show Chart. The open window shows "Calculate a
-    // schedule to see its chart" after a Calculate that leaves no schedule, until the next schedule brings
-    // its chart back.
-    void followsCalculate() {
-        QFETCH(QStringList, texts);
-        QFETCH(int, ticked);
+    // Escape closes the window. Once open again it shows "Calculate a schedule to see its chart" after a
+    // Calculate that leaves no schedule (principal emptied, summary unticked, too long for the grid), until
+    // the next schedule brings its chart back. Saving its image leaves only a whole image in the folder; a
+    // failure names the file.
+    void thirtyYears() {
         calculateLoan(30);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.png")));
+        QVERIFY(chart()->writeImage(folder.filePath(QStringLiteral("taken.png"))).contains("taken.png"));
+        QCOMPARE(chart()->writeImage(folder.filePath(QStringLiteral("chart.png"))), QString());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"chart.png", "taken.png"}));
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("chart.png"))).size(), chart()->chartView()->size());
         QTest::keyClick(chart(), Qt::Key_Escape);
         QVERIFY(!chart()->isVisible());
-        QAction* last = form().MSHFlexGrid1->actions().last();
-        QCOMPARE(last->text(), QStringLiteral("Show Chart\u2026"));
-        last->trigger();
-        QVERIFY(chart()->isVisible());
-        fill(texts);
-        form().Check1->setValue(ticked);
-        calculate();
+        chart()->show();
+        for (const QStringList& texts : {QStringList{"30", "6", ""}, QStringList{"30"}, QStringList{"2184"}}) {
+            fill(texts);
+            form().Check1->setValue(texts == QStringList{"30"} ? 0 : 1);
+            calculate();
+            QVERIFY(chart()->isVisible() && chart()->showsMessage() && chart()->table()->rowCount() == 0);
+            form().Check1->setValue(1);
+            fill({"2", "6", "200000"});
+            calculate();
+            QVERIFY(!chart()->showsMessage() && chart()->table()->rowCount() == 2);
+        }
         takeBoxes(); // the window's own tests read its boxes
-        QVERIFY(chart()->isVisible() && chart()->showsMessage() && chart()->table()->rowCount() == 0);
-        form().Check1->setValue(1);
-        fill({"2", "6", "200000"});
-        calculate();
-        QVERIFY(!chart()->showsMessage() && chart()->table()->rowCount() == 2);
     }
 
     // 2183 years by century: 21 whole centuries and 83 years, every year's cents kept in the sums.
     void longestSchedule() {
         calculateLoan(2183);
         const std::vector<ScheduleYear>& years = LastSchedule::instance().years();
-        QCOMPARE(chart()->table()->rowCount(), 22);
-        QCOMPARE(chart()->table()->item(21, 0)->text(), QStringLiteral("4107\u20134189"));
-        Decimal paid = std::accumulate(years.begin(), years.end(), Decimal(), [](const Decimal& sum, auto& year) {
-            return sum + year.interest + year.principal;
-        });
+        const QTableWidget* table = chart()->table();
+        const auto figure = [&](int r, int c) { return Decimal::fromString(table->item(r, c)->text().remove(',')); };
+        QCOMPARE(table->rowCount(), 22);
+        QCOMPARE(table->item(21, 0)->text(), QStringLiteral("4107\u20134189"));
+        Decimal paid;
+        for (const ScheduleYear& year : years)
+            paid += year.interest + year.principal;
         for (int row = 0; row < 22; ++row)
             paid -= figure(row, 1) + figure(row, 2);
         QVERIFY(paid.isZero());
         QCOMPARE(figure(20, 3), years[2099].balance);
         QCOMPARE(figure(21, 3), years.back().balance);
-        // Forty bars are the most drawn one year each.
-        QVERIFY(YearBuckets::yearsPerBucket(40) == 1 && YearBuckets::yearsPerBucket(41) == 10);
-    }
-
-    // Only a whole image is left in the folder; a failure names the file.
-    void saveImage() {
-        calculateLoan(30);
-        QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.png")));
-        for (const QString name : {"missing/chart.png", "taken.png"}) // no folder; the name of a folder
-            QVERIFY(chart()->writeImage(folder.filePath(name)).contains(name));
-        QCOMPARE(chart()->writeImage(folder.filePath(QStringLiteral("chart.png"))), QString());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-                 QStringList({"chart.png", "taken.png"}));
-        QCOMPARE(QImage(folder.filePath(QStringLiteral("chart.png"))).size(), chart()->chartView()->size());
     }
 };
 
