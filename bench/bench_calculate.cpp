@@ -9,6 +9,7 @@
 #include "FlexGrid.h"
 #include "Form1.h"
 #include "InputBox.h"
+#include "LoanWindow.h"
 #include "ScheduleEngineOnly.h"
 
 #include <QApplication>
@@ -26,20 +27,6 @@
 namespace {
 
 constexpr double kBytesPerMegabyte = 1024.0 * 1024.0;
-
-// The window as the user has it after typing the worked loan's figures.
-std::unique_ptr<Form1> loanWindow(int years) {
-    auto form = std::make_unique<Form1>();
-    form->show();
-    QCoreApplication::processEvents();
-    form->Text1->setText(QString::number(years));
-    form->Text2->setText(EngineOnly::kRatePercent);
-    form->Text3->setText(EngineOnly::kPrincipal);
-    form->Text4->setText(QStringLiteral("1200"));
-    form->Text5->setText(QStringLiteral("600"));
-    form->Text6->setText(EngineOnly::kStartYear);
-    return form;
-}
 
 // What the press costs until the grid is on screen: the handler, the view told of the writes, one paint.
 void pressCalculate(Form1& form) {

@@ -8,6 +8,7 @@
 #include "Form1.h"
 #include "GridCsv.h"
 #include "InputBox.h"
+#include "LoanWindow.h"
 #include "PdfExport.h"
 #include "PrintLayout.h"
 #include "ScheduleEngineOnly.h"
@@ -23,16 +24,9 @@
 
 namespace {
 
+// The worked loan calculated, its grid published.
 std::unique_ptr<Form1> calculatedWindow(int years) {
-    auto form = std::make_unique<Form1>();
-    form->show();
-    QCoreApplication::processEvents();
-    form->Text1->setText(QString::number(years));
-    form->Text2->setText(EngineOnly::kRatePercent);
-    form->Text3->setText(EngineOnly::kPrincipal);
-    form->Text4->setText(QStringLiteral("1200"));
-    form->Text5->setText(QStringLiteral("600"));
-    form->Text6->setText(EngineOnly::kStartYear);
+    auto form = loanWindow(years);
     form->Command1_Click();
     form->MSHFlexGrid1->flush();
     return form;
