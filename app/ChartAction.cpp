@@ -18,7 +18,6 @@ QAction* install(QWidget& window, QWidget& grid) {
     // Ctrl+G from any control of the window, the input boxes included; it types nothing there.
     action->setShortcutContext(Qt::WindowShortcut);
     grid.addAction(action);
-    grid.setContextMenuPolicy(Qt::ActionsContextMenu);
 
     QObject::connect(action, &QAction::triggered, &window, [&window] {
         auto* chart = window.findChild<ChartWindow*>(QString(), Qt::FindDirectChildrenOnly);

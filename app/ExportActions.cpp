@@ -34,7 +34,6 @@ ExportActions::ExportActions(Form1& form)
     addAction(QStringLiteral("Save as CSV…"), QKeySequence(Qt::CTRL | Qt::Key_S), &ExportActions::saveCsv);
     addAction(QStringLiteral("Print…"), QKeySequence(Qt::CTRL | Qt::Key_P), &ExportActions::print);
     addAction(QStringLiteral("Export as PDF…"), QKeySequence(), &ExportActions::exportPdf);
-    form.MSHFlexGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void ExportActions::addAction(const QString& text, const QKeySequence& shortcut, void (ExportActions::*handler)()) {

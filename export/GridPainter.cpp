@@ -1,5 +1,6 @@
 #include "GridPainter.h"
 
+#include "FixedRowHeader.h"
 #include "FlexGrid.h"
 #include "FlexGridDelegate.h"
 #include "FlexGridModel.h"
@@ -74,8 +75,14 @@ void GridPainter::paintRow(QPainter& painter, int row, double top) {
         const QRectF cell(left, top, width, height);
         left += width;
         const FlexGridModel::CellStyle& style = m_model.style(row, col);
-        const QColor back = style.backColor != 0 ? FlexGridModel::toColor(style.backColor)
-                                                 : palette.color(fixed ? QPalette::Button : QPalette::Base);
+        // The colours the screen shows: the fixed row's own, and the model's for the other cells, whose
+        // text colour is kept readable on the cell's background.
+        const QModelIndex index = m_model.index(row, col);
+        const QVariant ownBack = m_model.data(index, Qt::BackgroundRole);
+        const auto [back, fore] =
+            fixed ? FixedRowHeader::cellColours(style, palette)
+                  : std::pair{ownBack.isValid() ? ownBack.value<QColor>() : palette.color(QPalette::Base),
+                              m_model.data(index, Qt::ForegroundRole).value<QColor>()};
         // The paper is white already; leaving white cells unfilled keeps the file small.
         if (back != Qt::white)
             painter.fillRect(cell, back);
@@ -89,8 +96,7 @@ void GridPainter::paintRow(QPainter& painter, int row, double top) {
             painter.setFont(font);
             m_painterFont = &font;
         }
-        painter.setPen(style.foreColor != 0 ? FlexGridModel::toColor(style.foreColor)
-                                            : palette.color(fixed ? QPalette::ButtonText : QPalette::Text));
+        painter.setPen(fore);
         // A text of a million digits would be laid out whole for the few hundred that can show.
         const QString shown = FlexGridDelegate::visiblePart(text, alignment, static_cast<int>(textRect.width()),
                                                             static_cast<int>(textRect.height()));

@@ -43,6 +43,15 @@ void FixedRowHeader::paintEvent(QPaintEvent* event) {
     }
 }
 
+std::pair<QColor, QColor> FixedRowHeader::cellColours(const FlexGridModel::CellStyle& style, const QPalette& palette) {
+    const QColor back =
+        style.backColor != 0 ? FlexGridModel::toColor(style.backColor) : palette.color(QPalette::Button);
+    const QColor fore =
+        style.foreColor != 0 ? FlexGridModel::toColor(style.foreColor) : palette.color(QPalette::ButtonText);
+    // Text on a colour the program forces must read whatever the desktop's scheme.
+    return {back, style.backColor != 0 ? Contrast::readableOn(back, fore) : fore};
+}
+
 void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     const FlexGridModel& model = *m_grid.gridModel();
     // The header can be asked to paint before a shrink is published.
@@ -52,11 +61,7 @@ void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logi
     const FlexGridModel::CellStyle& style = model.style(0, logicalIndex);
     const QPalette& palette = m_grid.palette();
     const bool current = m_grid.row() == 0 && m_grid.col() == logicalIndex;
-    QColor back = style.backColor != 0 ? FlexGridModel::toColor(style.backColor) : palette.color(QPalette::Button);
-    QColor fore = style.foreColor != 0 ? FlexGridModel::toColor(style.foreColor) : palette.color(QPalette::ButtonText);
-    // Text on a colour the program forces must read whatever the desktop's scheme.
-    if (style.backColor != 0)
-        fore = Contrast::readableOn(back, fore);
+    auto [back, fore] = cellColours(style, palette);
     if (current) {
         back = palette.color(QPalette::Highlight);
         fore = palette.color(QPalette::HighlightedText);

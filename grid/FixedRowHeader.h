@@ -1,6 +1,10 @@
 #pragma once
 
+#include "FlexGridModel.h"
+
 #include <QHeaderView>
+
+#include <utility>
 
 class FlexGrid;
 
@@ -14,6 +18,10 @@ class FixedRowHeader : public QHeaderView {
 
 public:
     explicit FixedRowHeader(FlexGrid& grid);
+
+    // The background and text colours of a fixed cell of this style: the desktop's button colours, or the
+    // cell's own, its text kept readable on a background the program forces. Printing draws the same.
+    static std::pair<QColor, QColor> cellColours(const FlexGridModel::CellStyle& style, const QPalette& palette);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
