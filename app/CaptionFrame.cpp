@@ -1,4 +1,4 @@
-#include "CaptionFrame.h"
+#include "app/CaptionFrame.h"
 
 #include <QPainter>
 

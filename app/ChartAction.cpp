@@ -1,6 +1,6 @@
-#include "ChartAction.h"
+#include "app/ChartAction.h"
 
-#include "ChartWindow.h"
+#include "chart/ChartWindow.h"
 
 #include <QAction>
 #include <QWidget>

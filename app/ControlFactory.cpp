@@ -1,12 +1,12 @@
-#include "ControlFactory.h"
+#include "app/ControlFactory.h"
 
-#include "CaptionFrame.h"
-#include "Contrast.h"
-#include "DesignFonts.h"
-#include "FlexGrid.h"
-#include "InputBox.h"
-#include "Twips.h"
-#include "WrappingCheckBox.h"
+#include "app/CaptionFrame.h"
+#include "app/DesignFonts.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/Contrast.h"
+#include "grid/FlexGrid.h"
+#include "grid/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>

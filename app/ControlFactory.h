@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlTable.h"
+#include "app/ControlTable.h"
 
 #include <QColor>
 

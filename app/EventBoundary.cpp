@@ -1,4 +1,4 @@
-#include "EventBoundary.h"
+#include "app/EventBoundary.h"
 
 #include <QMessageBox>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "numbers/RuntimeError.h"
 
 #include <QString>
 

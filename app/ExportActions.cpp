@@ -1,12 +1,12 @@
-#include "ExportActions.h"
+#include "app/ExportActions.h"
 
-#include "EventBoundary.h"
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "GridCsv.h"
-#include "GridPainter.h"
-#include "PdfExport.h"
-#include "PrintLayout.h"
+#include "app/EventBoundary.h"
+#include "app/Form1.h"
+#include "export/GridCsv.h"
+#include "export/GridPainter.h"
+#include "export/PdfExport.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
 
 #include <QAction>
 #include <QDir>

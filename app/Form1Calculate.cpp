@@ -1,19 +1,19 @@
 // The Calculate command: the monthly rate and payment, the payment summary, and the schedule on request.
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "ErrorContext.h"
-#include "EventBoundary.h"
-#include "FlexGrid.h"
-#include "Formula.h"
-#include "InputBox.h"
-#include "LastSchedule.h"
-#include "LoanInput.h"
-#include "Module1.h"
-#include "NumberText.h"
-#include "Payment.h"
-#include "SharedState.h"
-#include "SummaryTable.h"
-#include "WrappingCheckBox.h"
+#include "app/EventBoundary.h"
+#include "app/InputBox.h"
+#include "app/SummaryTable.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/FlexGrid.h"
+#include "grid/Module1.h"
+#include "loan/Formula.h"
+#include "loan/LastSchedule.h"
+#include "loan/LoanInput.h"
+#include "loan/Payment.h"
+#include "loan/SharedState.h"
+#include "numbers/ErrorContext.h"
+#include "numbers/NumberText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What each input box lets the user type, and the 12-character limit of the principal box.
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "InputBox.h"
+#include "app/InputBox.h"
 
 namespace {
 

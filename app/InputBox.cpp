@@ -1,6 +1,6 @@
-#include "InputBox.h"
+#include "app/InputBox.h"
 
-#include "TypedCharacter.h"
+#include "grid/TypedCharacter.h"
 
 #include <QKeyEvent>
 

@@ -1,14 +1,14 @@
-#include "ScriptMode.h"
+#include "app/ScriptMode.h"
 
-#include "EventBoundary.h"
-#include "ExportActions.h"
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "GridCsv.h"
-#include "InputBox.h"
-#include "PdfExport.h"
-#include "PrintLayout.h"
-#include "WrappingCheckBox.h"
+#include "app/EventBoundary.h"
+#include "app/ExportActions.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "export/GridCsv.h"
+#include "export/PdfExport.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Form1.h"
-#include "ScriptMode.h"
+#include "app/Form1.h"
+#include "app/ScriptMode.h"
 
 #include <QApplication>
 

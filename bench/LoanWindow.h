@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Form1.h"
-#include "InputBox.h"
-#include "ScheduleEngineOnly.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "bench/ScheduleEngineOnly.h"
 
 #include <QCoreApplication>
 

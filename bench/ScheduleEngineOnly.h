@@ -2,10 +2,10 @@
 
 // The schedule's arithmetic and cell texts alone, with no grid: the floor under any schedule written into
 // the result grid. One definition, registered by every benchmark program that compares against it.
-#include "Module1.h"
-#include "Payment.h"
-#include "ScheduleEngine.h"
-#include "SharedState.h"
+#include "grid/Module1.h"
+#include "loan/Payment.h"
+#include "loan/ScheduleEngine.h"
+#include "loan/SharedState.h"
 
 #include <QString>
 

@@ -6,11 +6,11 @@
 // Targets: 30 years within 16 ms (one frame); 2183 years within three times the schedule's arithmetic
 // alone (BM_ScheduleArithmetic/2183, the same loan); the 2183-year grid adds at most 40 MB; jumping to
 // its last row and repainting within 16 ms.
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "InputBox.h"
-#include "LoanWindow.h"
-#include "ScheduleEngineOnly.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "bench/LoanWindow.h"
+#include "bench/ScheduleEngineOnly.h"
+#include "grid/FlexGrid.h"
 
 #include <QApplication>
 #include <QFile>

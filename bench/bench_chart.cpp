@@ -4,9 +4,9 @@
 // once; a redraw is what an open chart costs when a later Calculate succeeds.
 //
 // Target: the 2183-year chart opens within 300 ms.
-#include "ChartWindow.h"
-#include "LastSchedule.h"
-#include "ScheduleEngineOnly.h"
+#include "bench/ScheduleEngineOnly.h"
+#include "chart/ChartWindow.h"
+#include "loan/LastSchedule.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "Decimal.h"
-#include "NumberText.h"
+#include "numbers/Decimal.h"
+#include "numbers/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,14 +4,14 @@
 // writes the same grid as CSV.
 //
 // Target: the 2183-year PDF within 15 s on a 2-core machine.
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "GridCsv.h"
-#include "InputBox.h"
-#include "LoanWindow.h"
-#include "PdfExport.h"
-#include "PrintLayout.h"
-#include "ScheduleEngineOnly.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "bench/LoanWindow.h"
+#include "bench/ScheduleEngineOnly.h"
+#include "export/GridCsv.h"
+#include "export/PdfExport.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
 
 #include <QApplication>
 #include <QFileInfo>

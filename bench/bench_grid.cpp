@@ -1,9 +1,9 @@
 // The grid under the heaviest load the program gives it: the longest schedule, 32,767 rows of 5 columns,
 // every cell with its own format and one column fitted to its text, written in one handler.
-#include "Decimal.h"
-#include "FlexGrid.h"
-#include "Module1.h"
-#include "WindowFont.h"
+#include "grid/FlexGrid.h"
+#include "grid/Module1.h"
+#include "grid/WindowFont.h"
+#include "numbers/Decimal.h"
 
 #include <QApplication>
 

@@ -3,10 +3,10 @@
 // the window never freezes. Two numbers: one that reads as 1200 (a decimal point and 999,995 zeros), so
 // the summary and the 30-year schedule are written; and 1,000,000 nines, too large to add to the total,
 // so Calculate stops after the tax row with an error box (taken here by the box sink).
-#include "EventBoundary.h"
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "InputBox.h"
+#include "app/EventBoundary.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "grid/FlexGrid.h"
 
 #include <QApplication>
 #include <QPixmap>

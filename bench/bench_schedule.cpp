@@ -1,10 +1,10 @@
 // The amortization schedule, from 30 years (360 months) to the longest the grid can hold (2183 years,
 // 26,196 months): first its arithmetic and cell texts alone, then written into a result grid.
-#include "FlexGrid.h"
-#include "Formula.h"
-#include "Module1.h"
-#include "ScheduleEngineOnly.h"
-#include "WindowFont.h"
+#include "bench/ScheduleEngineOnly.h"
+#include "grid/FlexGrid.h"
+#include "grid/Module1.h"
+#include "grid/WindowFont.h"
+#include "loan/Formula.h"
 
 #include <QLineEdit>
 #include <QWidget>

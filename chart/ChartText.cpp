@@ -1,6 +1,6 @@
-#include "ChartText.h"
+#include "chart/ChartText.h"
 
-#include "Module1.h"
+#include "grid/Module1.h"
 
 namespace ChartText {
 

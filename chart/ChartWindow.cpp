@@ -1,7 +1,7 @@
-#include "ChartWindow.h"
+#include "chart/ChartWindow.h"
 
-#include "ChartText.h"
-#include "LastSchedule.h"
+#include "chart/ChartText.h"
+#include "loan/LastSchedule.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>

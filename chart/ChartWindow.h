@@ -1,6 +1,6 @@
 #pragma once
 
-#include "YearBuckets.h"
+#include "chart/YearBuckets.h"
 
 #include <QWidget>
 

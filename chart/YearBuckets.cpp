@@ -1,4 +1,4 @@
-#include "YearBuckets.h"
+#include "chart/YearBuckets.h"
 
 namespace YearBuckets {
 

@@ -1,7 +1,7 @@
-#include "GridClipboard.h"
+#include "export/GridClipboard.h"
 
-#include "FlexGrid.h"
-#include "FlexGridModel.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridModel.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

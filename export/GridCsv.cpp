@@ -1,6 +1,6 @@
-#include "GridCsv.h"
+#include "export/GridCsv.h"
 
-#include "FlexGridModel.h"
+#include "grid/FlexGridModel.h"
 
 #include <QSaveFile>
 

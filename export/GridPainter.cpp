@@ -1,9 +1,9 @@
-#include "GridPainter.h"
+#include "export/GridPainter.h"
 
-#include "FixedRowHeader.h"
-#include "FlexGrid.h"
-#include "FlexGridDelegate.h"
-#include "FlexGridModel.h"
+#include "grid/FixedRowHeader.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridDelegate.h"
+#include "grid/FlexGridModel.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintLayout.h"
+#include "export/PrintLayout.h"
 
 #include <QFont>
 

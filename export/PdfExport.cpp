@@ -1,7 +1,7 @@
-#include "PdfExport.h"
+#include "export/PdfExport.h"
 
-#include "FlexGrid.h"
-#include "PrintLayout.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
 
 #include <QPainter>
 #include <QPdfWriter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridPainter.h"
+#include "export/GridPainter.h"
 
 #include <QPageLayout>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "PrintLayout.h"
+#include "export/PrintLayout.h"
 
-#include "FlexGridModel.h"
+#include "grid/FlexGridModel.h"
 
 #include <QLocale>
 

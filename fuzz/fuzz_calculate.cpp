@@ -3,11 +3,11 @@
 // empty; the sixth takes the rest), put in as a paste puts them. One window serves the whole run, so what
 // it shows after Calculate must match a fresh window given the same texts (CalculateCheck): state left
 // over from earlier inputs shows up. Afterwards the grid is painted.
-#include "CalculateCheck.h"
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "InputBox.h"
-#include "WrappingCheckBox.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/FlexGrid.h"
+#include "tests/app/CalculateCheck.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 // Two decimals, an operation and a number of places decoded from the input (per decimal: a sign byte, a scale
 // byte, 12 bytes of coefficient; then the operation and the places), checked against the exact rationals.
-#include "DecimalReference.h"
+#include "tests/numbers/DecimalReference.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // readNumber on arbitrary text must accept exactly the numerals (blanks at either end, digits with at most one
 // decimal point) and give the correctly rounded double of what it accepts, an overflow where that would be
 // infinite, and otherwise an error naming the box.
-#include "NumberText.h"
-#include "RuntimeError.h"
+#include "numbers/NumberText.h"
+#include "numbers/RuntimeError.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "CellText.h"
+#include "grid/CellText.h"
 
 #include <algorithm>
 #include <cstring>

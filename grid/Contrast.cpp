@@ -1,4 +1,4 @@
-#include "Contrast.h"
+#include "grid/Contrast.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "FixedRowHeader.h"
+#include "grid/FixedRowHeader.h"
 
-#include "Contrast.h"
-#include "FlexGrid.h"
-#include "FlexGridDelegate.h"
-#include "FlexGridModel.h"
+#include "grid/Contrast.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridDelegate.h"
+#include "grid/FlexGridModel.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FlexGridModel.h"
+#include "grid/FlexGridModel.h"
 
 #include <QHeaderView>
 

@@ -1,13 +1,13 @@
-#include "FlexGrid.h"
+#include "grid/FlexGrid.h"
 
-#include "FixedRowHeader.h"
-#include "FlexGridDelegate.h"
-#include "FlexGridModel.h"
-#include "GridLineStyle.h"
-#include "RuntimeError.h"
-#include "ShortcutAction.h"
-#include "Twips.h"
-#include "TypedCharacter.h"
+#include "grid/FixedRowHeader.h"
+#include "grid/FlexGridDelegate.h"
+#include "grid/FlexGridModel.h"
+#include "grid/GridLineStyle.h"
+#include "grid/ShortcutAction.h"
+#include "grid/Twips.h"
+#include "grid/TypedCharacter.h"
+#include "numbers/RuntimeError.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

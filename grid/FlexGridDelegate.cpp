@@ -1,4 +1,4 @@
-#include "FlexGridDelegate.h"
+#include "grid/FlexGridDelegate.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "FlexGridModel.h"
+#include "grid/FlexGridModel.h"
 
-#include "Contrast.h"
+#include "grid/Contrast.h"
 
 #include <QColor>
 

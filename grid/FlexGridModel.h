@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellText.h"
+#include "grid/CellText.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

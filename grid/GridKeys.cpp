@@ -1,7 +1,7 @@
-#include "GridKeys.h"
+#include "grid/GridKeys.h"
 
-#include "FlexGrid.h"
-#include "TypedCharacter.h"
+#include "grid/FlexGrid.h"
+#include "grid/TypedCharacter.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "GridLineStyle.h"
+#include "grid/GridLineStyle.h"
 
 #include <QColor>
 

@@ -1,8 +1,8 @@
-#include "Module1.h"
+#include "grid/Module1.h"
 
-#include "FlexGrid.h"
-#include "NumberText.h"
-#include "WindowFont.h"
+#include "grid/FlexGrid.h"
+#include "grid/WindowFont.h"
+#include "numbers/NumberText.h"
 
 #include <type_traits>
 

@@ -1,4 +1,4 @@
-#include "ShortcutAction.h"
+#include "grid/ShortcutAction.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "TextMeasure.h"
+#include "grid/TextMeasure.h"
 
 #include <algorithm>
 #include <cmath>

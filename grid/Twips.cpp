@@ -1,4 +1,4 @@
-#include "Twips.h"
+#include "grid/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "TypedCharacter.h"
+#include "grid/TypedCharacter.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
-#include "WindowFont.h"
+#include "grid/WindowFont.h"
 
-#include "RuntimeError.h"
-#include "TextMeasure.h"
-#include "Twips.h"
+#include "grid/TextMeasure.h"
+#include "grid/Twips.h"
+#include "numbers/RuntimeError.h"
 
 #include <QApplication>
 

@@ -1,13 +1,13 @@
-#include "Formula.h"
+#include "loan/Formula.h"
 
-#include "ErrorContext.h"
-#include "FlexGrid.h"
-#include "LastSchedule.h"
-#include "LoanInput.h"
-#include "Module1.h"
-#include "RuntimeError.h"
-#include "ScheduleEngine.h"
-#include "WindowFont.h"
+#include "grid/FlexGrid.h"
+#include "grid/Module1.h"
+#include "grid/WindowFont.h"
+#include "loan/LastSchedule.h"
+#include "loan/LoanInput.h"
+#include "loan/ScheduleEngine.h"
+#include "numbers/ErrorContext.h"
+#include "numbers/RuntimeError.h"
 
 #include <QMetaProperty>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "LastSchedule.h"
+#include "loan/LastSchedule.h"
 
 LastSchedule& LastSchedule::instance() {
     static LastSchedule schedule;

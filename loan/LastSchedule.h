@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScheduleYear.h"
+#include "loan/ScheduleYear.h"
 
 #include <QObject>
 

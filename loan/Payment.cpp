@@ -1,9 +1,9 @@
-#include "Payment.h"
+#include "loan/Payment.h"
 
-#include "ErrorContext.h"
-#include "LoanInput.h"
-#include "NumberText.h"
-#include "RuntimeError.h"
+#include "loan/LoanInput.h"
+#include "numbers/ErrorContext.h"
+#include "numbers/NumberText.h"
+#include "numbers/RuntimeError.h"
 
 #include <cmath>
 

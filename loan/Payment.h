@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Decimal.h"
+#include "numbers/Decimal.h"
 
 #include <QStringView>
 

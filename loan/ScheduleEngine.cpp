@@ -1,9 +1,9 @@
-#include "ScheduleEngine.h"
+#include "loan/ScheduleEngine.h"
 
-#include "ErrorContext.h"
-#include "LoanInput.h"
-#include "NumberText.h"
-#include "SharedState.h"
+#include "loan/LoanInput.h"
+#include "loan/SharedState.h"
+#include "numbers/ErrorContext.h"
+#include "numbers/NumberText.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Decimal.h"
-#include "Module1.h"
-#include "ScheduleYear.h"
+#include "grid/Module1.h"
+#include "loan/ScheduleYear.h"
+#include "numbers/Decimal.h"
 
 #include <QString>
 

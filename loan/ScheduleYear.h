@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Decimal.h"
+#include "numbers/Decimal.h"
 
 // One schedule year as the schedule's totals show it, every amount rounded to cents, halves to even.
 struct ScheduleYear {

@@ -1,6 +1,6 @@
-#include "Decimal.h"
+#include "numbers/Decimal.h"
 
-#include "RuntimeError.h"
+#include "numbers/RuntimeError.h"
 
 #include <QByteArray>
 

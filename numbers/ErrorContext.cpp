@@ -1,4 +1,4 @@
-#include "ErrorContext.h"
+#include "numbers/ErrorContext.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "NumberText.h"
+#include "numbers/NumberText.h"
 
-#include "RuntimeError.h"
+#include "numbers/RuntimeError.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "RuntimeError.h"
+#include "numbers/RuntimeError.h"
 
-#include "ErrorContext.h"
+#include "numbers/ErrorContext.h"
 
 #include <utility>
 

@@ -1,13 +1,13 @@
-#include "CalculateCheck.h"
+#include "tests/app/CalculateCheck.h"
 
-#include "EventBoundary.h"
-#include "FlexGrid.h"
-#include "FlexGridModel.h"
-#include "Form1.h"
-#include "InputBox.h"
-#include "NumberText.h"
-#include "SharedState.h"
-#include "WrappingCheckBox.h"
+#include "app/EventBoundary.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridModel.h"
+#include "loan/SharedState.h"
+#include "numbers/NumberText.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
-#include "FormTestCase.h"
+#include "tests/app/FormTestCase.h"
 
-#include "InputBox.h"
+#include "app/InputBox.h"
 
 #include <QAbstractButton>
 #include <QFile>

@@ -1,12 +1,12 @@
 // Save as CSV, Export as PDF and Print on the real window, as the user reaches them; and the same Calculate
 // and CSV run from the command line as a script runs it: the built program, with no display.
-#include "ExportActions.h"
-#include "FlexGrid.h"
-#include "FormTestCase.h"
-#include "GridCsv.h"
-#include "InputBox.h"
-#include "PrintLayout.h"
-#include "WrappingCheckBox.h"
+#include "app/ExportActions.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "export/GridCsv.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
+#include "tests/app/FormTestCase.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -3,15 +3,15 @@
 // grid's copy and context menu; what each input box lets the user type, the shortcuts that type nothing, and
 // the principal's 12-character limit. Then its Calculate button: whole grids against golden files, pressed
 // from the keyboard, what each failure leaves behind, and the boxes the user sees.
-#include "CalculateCheck.h"
-#include "Contrast.h"
-#include "Decimal.h"
-#include "FlexGrid.h"
-#include "FormTestCase.h"
-#include "InputBox.h"
-#include "SharedState.h"
-#include "WindowFont.h"
-#include "WrappingCheckBox.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/Contrast.h"
+#include "grid/FlexGrid.h"
+#include "grid/WindowFont.h"
+#include "loan/SharedState.h"
+#include "numbers/Decimal.h"
+#include "tests/app/CalculateCheck.h"
+#include "tests/app/FormTestCase.h"
 
 #include <QAccessible>
 #include <QApplication>

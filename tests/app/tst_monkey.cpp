@@ -2,11 +2,11 @@
 // the check box, resizes down to nothing, minimising. After every event the boxes hold what their filters
 // admit (or what was pasted) and the current cell lies inside the grid; after every Calculate the summary
 // is in view and a fresh window shows the same (CalculateCheck). PELLMARSH_MONKEY_SEED moves the seeds.
-#include "CalculateCheck.h"
-#include "FlexGrid.h"
-#include "Form1.h"
-#include "InputBox.h"
-#include "WrappingCheckBox.h"
+#include "app/Form1.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "grid/FlexGrid.h"
+#include "tests/app/CalculateCheck.h"
 
 #include <QClipboard>
 #include <QKeySequence>

@@ -1,11 +1,11 @@
 // The chart window as the user meets it: opened with Ctrl+G or the grid's menu, its figures beside the
 // grid's own, its message after a Calculate that leaves no schedule, and its saved image.
-#include "ChartWindow.h"
-#include "FlexGrid.h"
-#include "FormTestCase.h"
-#include "InputBox.h"
-#include "LastSchedule.h"
-#include "WrappingCheckBox.h"
+#include "app/InputBox.h"
+#include "app/WrappingCheckBox.h"
+#include "chart/ChartWindow.h"
+#include "grid/FlexGrid.h"
+#include "loan/LastSchedule.h"
+#include "tests/app/FormTestCase.h"
 
 #include <QAction>
 #include <QBarSet>

@@ -1,9 +1,9 @@
 // The grid written out: CSV fields, how rows fall onto pages, and a PDF export that cannot finish.
-#include "FlexGrid.h"
-#include "FlexGridModel.h"
-#include "GridCsv.h"
-#include "PdfExport.h"
-#include "PrintLayout.h"
+#include "export/GridCsv.h"
+#include "export/PdfExport.h"
+#include "export/PrintLayout.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridModel.h"
 
 #include <QDir>
 #include <QLocale>

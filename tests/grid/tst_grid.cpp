@@ -1,15 +1,15 @@
 // The result grid as a user sees it: cells through the model's roles, refusals, batched updates and the view,
 // the cell routines' fitting, very long texts, text measurement, typed-character codes and the key handler.
-#include "FlexGrid.h"
-#include "FlexGridDelegate.h"
-#include "FlexGridModel.h"
-#include "GridKeys.h"
-#include "Module1.h"
-#include "RuntimeError.h"
-#include "TextMeasure.h"
-#include "Twips.h"
-#include "TypedCharacter.h"
-#include "WindowFont.h"
+#include "grid/FlexGrid.h"
+#include "grid/FlexGridDelegate.h"
+#include "grid/FlexGridModel.h"
+#include "grid/GridKeys.h"
+#include "grid/Module1.h"
+#include "grid/TextMeasure.h"
+#include "grid/Twips.h"
+#include "grid/TypedCharacter.h"
+#include "grid/WindowFont.h"
+#include "numbers/RuntimeError.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

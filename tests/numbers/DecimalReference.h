@@ -3,8 +3,8 @@
 // What decimal arithmetic must give, worked out on Boost's exact rationals with none of the Decimal code:
 // the exact value rounded half to even at the largest scale whose coefficient fits in 96 bits. Shared by
 // the tests and the fuzzer.
-#include "Decimal.h"
-#include "RuntimeError.h"
+#include "numbers/Decimal.h"
+#include "numbers/RuntimeError.h"
 
 #include <boost/multiprecision/cpp_int.hpp>
 

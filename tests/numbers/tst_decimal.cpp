@@ -1,4 +1,4 @@
-#include "DecimalReference.h"
+#include "tests/numbers/DecimalReference.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "ErrorContext.h"
-#include "NumberText.h"
-#include "RuntimeError.h"
+#include "numbers/ErrorContext.h"
+#include "numbers/NumberText.h"
+#include "numbers/RuntimeError.h"
 
 #include <QLocale>
 #include <QTest>
