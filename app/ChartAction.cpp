@@ -1,5 +1,6 @@
 #include "app/ChartAction.h"
 
+#include "app/Form1.h"
 #include "chart/ChartWindow.h"
 
 #include <QAction>
@@ -7,7 +8,7 @@
 
 namespace ChartAction {
 
-QAction* install(QWidget& window, QWidget& grid) {
+QAction* install(Form1& window, QWidget& grid) {
     auto* separator = new QAction(&grid);
     separator->setSeparator(true);
     grid.addAction(separator);
@@ -21,8 +22,15 @@ QAction* install(QWidget& window, QWidget& grid) {
 
     QObject::connect(action, &QAction::triggered, &window, [&window] {
         auto* chart = window.findChild<ChartWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        if (!chart)
+        if (!chart) {
             chart = new ChartWindow(&window);
+            const auto follow = [&window, chart] {
+                const std::optional<Schedule>& schedule = window.lastSchedule();
+                chart->setYears(schedule ? schedule->years : std::vector<ScheduleYear>());
+            };
+            follow();
+            QObject::connect(&window, &Form1::lastScheduleChanged, chart, follow);
+        }
         chart->open();
     });
     return action;

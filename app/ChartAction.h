@@ -1,5 +1,6 @@
 #pragma once
 
+class Form1;
 class QAction;
 class QWidget;
 
@@ -7,7 +8,7 @@ class QWidget;
 namespace ChartAction {
 
 // Adds "Show Chart…" last in the grid's context menu, after a separator, with Ctrl+G anywhere in the
-// window. The chart window is made on first use and lives as long as the window.
-QAction* install(QWidget& window, QWidget& grid);
+// window. The chart window is made on first use, lives as long as the window and follows its last schedule.
+QAction* install(Form1& window, QWidget& grid);
 
 } // namespace ChartAction

@@ -13,7 +13,6 @@
 #include "grid/GridKeys.h"
 #include "grid/Twips.h"
 #include "grid/WindowFont.h"
-#include "loan/SharedState.h"
 #include "numbers/NumberText.h"
 #include "numbers/RuntimeError.h"
 
@@ -43,6 +42,7 @@ constexpr int kLargestFontSize = 25;
 constexpr int kStartFontSizeIndex = 4;
 constexpr std::int16_t kStartGridFontSize = 10;
 
+// "Octomber" and "Deceamber" are the program's own spellings, kept as written: the grids show them.
 constexpr std::array<const char*, 12> kMonthNames{"January",   "February", "March",    "April",
                                                   "May",       "June",     "July",     "August",
                                                   "September", "Octomber", "November", "Deceamber"};
@@ -292,9 +292,9 @@ void Form1::Form_Load() {
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { handle([this] { Combo1_Click(); }); });
     Combo1->setCurrentIndex(kStartFontSizeIndex);
 
-    GridFontSize = kStartGridFontSize;
-    for (std::size_t slot = 0; slot < MonthNames.size(); ++slot)
-        MonthNames[slot] = QString::fromLatin1(kMonthNames[slot]);
+    m_shared.GridFontSize = kStartGridFontSize;
+    for (std::size_t slot = 0; slot < m_shared.MonthNames.size(); ++slot)
+        m_shared.MonthNames[slot] = QString::fromLatin1(kMonthNames[slot]);
     Text6->setText(QString::number(QDate::currentDate().year()));
     Check1->setValue(1);
 
@@ -305,8 +305,9 @@ void Form1::Form_Load() {
 void Form1::Combo1_Click() {
     const std::int16_t listIndex =
         checkedInt16(Combo1->currentIndex(), QStringLiteral("the font-size list's selection"));
-    GridFontSize = checkedInt16(std::int64_t{listIndex} + kSmallestFontSize, QStringLiteral("the result font size"));
-    emit gridFontSizeChosen(GridFontSize);
+    m_shared.GridFontSize =
+        checkedInt16(std::int64_t{listIndex} + kSmallestFontSize, QStringLiteral("the result font size"));
+    emit gridFontSizeChosen(m_shared.GridFontSize);
 }
 
 void Form1::Form_Resize() {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "loan/Schedule.h"
+#include "loan/SharedState.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class FlexGrid;
 class InputBox;
@@ -34,6 +38,15 @@ public:
 
     // The last text of Text3 that was at most 12 characters long.
     const QString& savedPrincipalText() const { return SavedPrincipalText; }
+
+    // The values the handlers share: the font size, the month names, the last monthly rate and payment.
+    const SharedState& shared() const { return m_shared; }
+    // The same, to put the window in a known state (the tests mark the rate and payment as never stored).
+    SharedState& shared() { return m_shared; }
+
+    // The schedule of the last Calculate that wrote one to its end, or none: a Calculate that fails, or
+    // leaves "Show Me Summary For Each Month " unticked, leaves none.
+    const std::optional<Schedule>& lastSchedule() const { return m_lastSchedule; }
 
     // Sounds the system beep; tests put a counter here.
     void setBeeper(std::function<void()> beeper);
@@ -72,6 +85,8 @@ public:
 signals:
     // Combo1_Click has set the result cells' font size from the list's selection.
     void gridFontSizeChosen(std::int16_t points);
+    // lastSchedule() now holds another schedule, or none.
+    void lastScheduleChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -94,6 +109,11 @@ private:
     // Gives an input box, named by its design name, the focus with its text selected.
     void focusBox(const QString& name);
 
+    // Forgets the last schedule, or takes a new one, and says so.
+    void setLastSchedule(std::optional<Schedule> schedule);
+
+    SharedState m_shared;
+    std::optional<Schedule> m_lastSchedule;
     QString SavedPrincipalText;
     std::function<void()> m_beeper;
     bool m_loaded = false;

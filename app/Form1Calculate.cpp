@@ -5,13 +5,13 @@
 #include "app/InputBox.h"
 #include "app/SummaryTable.h"
 #include "app/WrappingCheckBox.h"
+#include "formula/Formula.h"
 #include "grid/FlexGrid.h"
 #include "grid/Module1.h"
-#include "loan/Formula.h"
-#include "loan/LastSchedule.h"
 #include "loan/LoanInput.h"
+#include "loan/LoanTerms.h"
 #include "loan/Payment.h"
-#include "loan/SharedState.h"
+#include "loan/Schedule.h"
 #include "numbers/ErrorContext.h"
 #include "numbers/NumberText.h"
 
@@ -28,22 +28,22 @@ void showMissingInformation(QWidget& window) {
                            QStringLiteral("Missing information please check your work"));
 }
 
-// A box's text entering decimal arithmetic: read as a number, then made decimal.
-Decimal boxAmount(const InputBox& box, const QString& source) {
-    return toDecimal(readNumber(box.text(), source), source);
+// A term entering decimal arithmetic.
+Decimal amount(const NumberReading& term, const QString& source) {
+    return toDecimal(term.value(), source);
 }
 
-// The shown payment plus the insurance plus the tax, left to right, each text read afresh from its box.
-// Tax and insurance are added as entered: they are not spread over the months.
-Decimal summaryTotal(const Form1& form, const Decimal& shownPayment) {
+// The shown payment plus the insurance plus the tax, left to right. Tax and insurance are added as
+// entered: they are not spread over the months.
+Decimal summaryTotal(const LoanTerms& terms, const Decimal& shownPayment) {
     Decimal total = shownPayment;
     {
         ErrorContext step(QStringLiteral("adding the annual insurance to the total"),
                           LoanInputs::kInsurance.objectName());
-        total = total + boxAmount(*form.Text5, LoanInputs::kInsurance.words());
+        total = total + amount(terms.insurance, LoanInputs::kInsurance.words());
     }
     ErrorContext step(QStringLiteral("adding the annual property tax to the total"), LoanInputs::kTax.objectName());
-    return total + boxAmount(*form.Text4, LoanInputs::kTax.words());
+    return total + amount(terms.tax, LoanInputs::kTax.words());
 }
 
 Module1::CellValue summaryValue(const Form1& form, const SummaryStep& step, const SummaryFigures& figures) {
@@ -64,25 +64,33 @@ Module1::CellValue summaryValue(const Form1& form, const SummaryStep& step, cons
 }
 
 // Writes the summary steps first to last (table positions, both included).
-void writeSummary(Form1& form, std::size_t first, std::size_t last, SummaryFigures& figures) {
+void writeSummary(Form1& form, const LoanTerms& terms, std::size_t first, std::size_t last, SummaryFigures& figures) {
     for (std::size_t order = first; order <= last; ++order) {
         const SummaryStep& step = Summary::kSteps[order];
         if (order == Summary::kTotalStep)
-            figures.total = summaryTotal(form, figures.shownPayment);
+            figures.total = summaryTotal(terms, figures.shownPayment);
         if (step.value == SummaryValue::None) {
             Module1::SetGridSize(0, static_cast<std::int16_t>(step.row), *form.MSHFlexGrid1);
             continue;
         }
-        Module1::WriteCell(*form.MSHFlexGrid1, step.column, step.row, step.bold, false, GridFontSize, step.autoFit,
-                           summaryValue(form, step, figures), *form.Font, step.backColor);
+        Module1::WriteCell(*form.MSHFlexGrid1, step.column, step.row, step.bold, false, form.shared().GridFontSize,
+                           step.autoFit, summaryValue(form, step, figures), *form.Font, step.backColor);
     }
+}
+
+// The boxes' texts as Calculate reads them. An empty tax, insurance or start-year box is read as the "0"
+// that Calculate puts into it before the box's figure is first used.
+LoanTexts textsOf(const Form1& form) {
+    const auto orZero = [](const InputBox& box) { return box.text().isEmpty() ? QStringLiteral("0") : box.text(); };
+    return {form.Text1->text(),  form.Text2->text(),  form.Text3->text(),
+            orZero(*form.Text4), orZero(*form.Text5), orZero(*form.Text6)};
 }
 
 } // namespace
 
 void Form1::Command1_Click() {
-    // Only a schedule written to its end by this press is charted: a failing or unticked one leaves none.
-    LastSchedule::instance().clear();
+    // Only a schedule written to its end by this press is kept: a failing or unticked one leaves none.
+    setLastSchedule(std::nullopt);
     for (InputBox* essential : {Text1, Text2, Text3}) {
         if (essential->text().isEmpty()) {
             showMissingInformation(*this);
@@ -92,16 +100,18 @@ void Form1::Command1_Click() {
         }
     }
 
+    // Each box is read once; a text that is not a number fails where its figure is first used.
+    const LoanTerms terms = LoanTerms::read(textsOf(*this));
     {
         ErrorContext step(QStringLiteral("working out the monthly rate from the annual interest rate"),
                           LoanInputs::kRate.objectName());
-        MonthlyRate = Payment::monthlyRate(Text2->text());
+        m_shared.MonthlyRate = Payment::monthlyRate(terms.rate);
     }
     std::int32_t paymentCount = 0;
     {
         ErrorContext step(QStringLiteral("working out the number of payments from the length of the loan"),
                           LoanInputs::kLength.objectName());
-        paymentCount = Payment::paymentCount(Text1->text());
+        paymentCount = Payment::paymentCount(terms.length);
     }
     if (Text5->text().isEmpty())
         Text5->setText(QStringLiteral("0"));
@@ -109,22 +119,33 @@ void Form1::Command1_Click() {
         Text4->setText(QStringLiteral("0"));
 
     SummaryFigures figures;
-    writeSummary(*this, 0, 0, figures);
+    writeSummary(*this, terms, 0, 0, figures);
     Decimal payment;
     {
         ErrorContext step(
             QStringLiteral("working out the monthly payment from the interest rate, the length and the principal"));
-        payment = Payment::monthlyPayment(Text3->text(), MonthlyRate, paymentCount);
+        payment = Payment::monthlyPayment(terms.principal, m_shared.MonthlyRate, paymentCount);
     }
     figures.shownPayment = payment.roundedTo(2);
-    writeSummary(*this, 1, 1, figures);
-    MonthlyPayment = payment;
-    writeSummary(*this, 2, Summary::kSteps.size() - 1, figures);
+    writeSummary(*this, terms, 1, 1, figures);
+    m_shared.MonthlyPayment = payment;
+    writeSummary(*this, terms, 2, Summary::kSteps.size() - 1, figures);
 
     if (Check1->value() != 1)
         return;
     if (Text6->text().isEmpty())
         Text6->setText(QStringLiteral("0"));
     ErrorContext step(QStringLiteral("writing the month-by-month schedule"));
-    Formula::BuildSchedule(*MSHFlexGrid1, *this);
+    Schedule schedule = Schedule::compute(terms, m_shared.MonthlyRate, m_shared.MonthlyPayment);
+    Formula::BuildSchedule(*MSHFlexGrid1, *Font, schedule, m_shared);
+    if (schedule.isComplete())
+        setLastSchedule(std::move(schedule));
+}
+
+void Form1::setLastSchedule(std::optional<Schedule> schedule) {
+    // A run of failing presses forgets nothing new, and says nothing.
+    if (!schedule && !m_lastSchedule)
+        return;
+    m_lastSchedule = std::move(schedule);
+    emit lastScheduleChanged();
 }

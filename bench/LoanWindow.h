@@ -2,7 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/InputBox.h"
-#include "bench/ScheduleEngineOnly.h"
+#include "bench/ScheduleArithmetic.h"
 
 #include <QCoreApplication>
 
@@ -14,10 +14,10 @@ inline std::unique_ptr<Form1> loanWindow(int years) {
     form->show();
     QCoreApplication::processEvents();
     form->Text1->setText(QString::number(years));
-    form->Text2->setText(EngineOnly::kRatePercent);
-    form->Text3->setText(EngineOnly::kPrincipal);
+    form->Text2->setText(ScheduleArithmetic::kRatePercent);
+    form->Text3->setText(ScheduleArithmetic::kPrincipal);
     form->Text4->setText(QStringLiteral("1200"));
     form->Text5->setText(QStringLiteral("600"));
-    form->Text6->setText(EngineOnly::kStartYear);
+    form->Text6->setText(ScheduleArithmetic::kStartYear);
     return form;
 }

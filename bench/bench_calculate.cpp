@@ -9,7 +9,7 @@
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "bench/LoanWindow.h"
-#include "bench/ScheduleEngineOnly.h"
+#include "bench/ScheduleArithmetic.h"
 #include "grid/FlexGrid.h"
 
 #include <QApplication>
@@ -125,7 +125,7 @@ void BM_JumpToLastRow(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(EngineOnly::BM_ScheduleArithmetic)->Arg(2183)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScheduleArithmetic::BM_ScheduleArithmetic)->Arg(2183)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calculate)->Arg(30)->Arg(2183)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOfLongestSchedule)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_JumpToLastRow)->ArgName("keys")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

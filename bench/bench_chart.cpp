@@ -4,9 +4,8 @@
 // once; a redraw is what an open chart costs when a later Calculate succeeds.
 //
 // Target: the 2183-year chart opens within 300 ms.
-#include "bench/ScheduleEngineOnly.h"
+#include "bench/ScheduleArithmetic.h"
 #include "chart/ChartWindow.h"
-#include "loan/LastSchedule.h"
 
 #include <QApplication>
 
@@ -16,15 +15,9 @@
 
 namespace {
 
-// The schedule's arithmetic with no grid, kept as a Calculate keeps it.
-void keepSchedule(int years) {
-    const QString length = QString::number(years);
-    EngineOnly::setSharedState(length);
-    EngineOnly::FixedTexts inputs(length);
-    EngineOnly::CellTexts cells;
-    ScheduleEngine engine(inputs, cells);
-    engine.run();
-    LastSchedule::instance().set(engine.takeYears());
+// The worked loan's schedule years, as a Calculate hands them to the chart.
+std::vector<ScheduleYear> scheduleYears(std::int64_t years) {
+    return ScheduleArithmetic::workedSchedule(QString::number(years)).years;
 }
 
 void paint(ChartWindow& window) {
@@ -34,10 +27,11 @@ void paint(ChartWindow& window) {
 
 // Argument: the loan's length in years.
 void BM_OpenChart(benchmark::State& state) {
-    keepSchedule(static_cast<int>(state.range(0)));
+    const std::vector<ScheduleYear> years = scheduleYears(state.range(0));
     std::size_t bars = 0;
     for (auto _ : state) {
         auto window = std::make_unique<ChartWindow>();
+        window->setYears(years);
         window->open();
         paint(*window);
         bars = window->buckets().size();
@@ -49,13 +43,13 @@ void BM_OpenChart(benchmark::State& state) {
 }
 
 void BM_RedrawOpenChart(benchmark::State& state) {
-    keepSchedule(static_cast<int>(state.range(0)));
-    const std::vector<ScheduleYear> years = LastSchedule::instance().years();
+    const std::vector<ScheduleYear> years = scheduleYears(state.range(0));
     ChartWindow window;
+    window.setYears(years);
     window.open();
     paint(window);
     for (auto _ : state) {
-        LastSchedule::instance().set(years);
+        window.setYears(years);
         paint(window);
     }
 }

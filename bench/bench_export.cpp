@@ -7,7 +7,7 @@
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "bench/LoanWindow.h"
-#include "bench/ScheduleEngineOnly.h"
+#include "bench/ScheduleArithmetic.h"
 #include "export/GridCsv.h"
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"

@@ -1,7 +1,6 @@
 #include "chart/ChartWindow.h"
 
 #include "chart/ChartText.h"
-#include "loan/LastSchedule.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -122,7 +121,6 @@ ChartWindow::ChartWindow(QWidget* parent)
     connect(m_save, &QPushButton::clicked, this, &ChartWindow::saveImage);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    connect(&LastSchedule::instance(), &LastSchedule::changed, this, &ChartWindow::scheduleChanged);
 }
 
 void ChartWindow::open() {
@@ -142,7 +140,8 @@ void ChartWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void ChartWindow::scheduleChanged() {
+void ChartWindow::setYears(std::vector<ScheduleYear> years) {
+    m_years = std::move(years);
     m_stale = true;
     if (isVisible())
         refresh();
@@ -150,7 +149,7 @@ void ChartWindow::scheduleChanged() {
 
 void ChartWindow::refresh() {
     m_stale = false;
-    const std::vector<ScheduleYear>& years = LastSchedule::instance().years();
+    const std::vector<ScheduleYear>& years = m_years;
     m_buckets = YearBuckets::of(years);
     fillTable();
     m_save->setEnabled(!m_buckets.empty());
@@ -161,7 +160,7 @@ void ChartWindow::refresh() {
         return;
     }
     QChart* old = m_view->chart();
-    m_view->setChart(makeChart(years));
+    m_view->setChart(makeChart());
     delete old;
     m_pages->setCurrentIndex(1);
 
@@ -176,7 +175,8 @@ void ChartWindow::refresh() {
     m_view->setAccessibleDescription(m_crossing->text() + u'\n' + description.join(u'\n'));
 }
 
-QChart* ChartWindow::makeChart(const std::vector<ScheduleYear>& years) {
+QChart* ChartWindow::makeChart() {
+    const std::vector<ScheduleYear>& years = m_years;
     const QLocale desktop = locale();
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);

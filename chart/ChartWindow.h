@@ -18,15 +18,18 @@ class QTableWidget;
 // marked point. Long schedules are drawn by decades or centuries (YearBuckets). The same figures stand
 // in a table beside the chart, for screen readers and for reading exactly.
 //
-// It follows LastSchedule: a later schedule replaces the figures, and a Calculate that leaves none shows
-// a message in their place. Escape closes the window.
+// It shows the years it is given: a later schedule replaces the figures, and none (an empty list) shows a
+// message in their place. Escape closes the window.
 class ChartWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit ChartWindow(QWidget* parent = nullptr);
 
-    // Shows the window with the last schedule's figures, in front and active.
+    // The schedule years to draw; none shows the message. Drawn when the window is next seen.
+    void setYears(std::vector<ScheduleYear> years);
+
+    // Shows the window in front and active.
     void open();
 
     // True while the window shows its message instead of a chart.
@@ -46,9 +49,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scheduleChanged();
     void refresh();
-    QChart* makeChart(const std::vector<ScheduleYear>& years);
+    QChart* makeChart();
     void fillTable();
     void showTip(int bucket, bool shown);
 
@@ -58,6 +60,7 @@ private:
     QLabel* m_crossing = nullptr;
     QTableWidget* m_table = nullptr;
     QPushButton* m_save = nullptr;
+    std::vector<ScheduleYear> m_years;
     std::vector<YearBucket> m_buckets;
     bool m_stale = true; // the schedule changed while the window was hidden
 };

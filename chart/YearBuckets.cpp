@@ -5,6 +5,11 @@ namespace YearBuckets {
 namespace {
 constexpr int kYearsPerDecade = 10;
 constexpr int kLargestYearsPerBucket = 1000;
+
+// A year's figure as the schedule shows money: rounded to cents, halves to even.
+Decimal cents(const Decimal& value) {
+    return value.roundedTo(2);
+}
 } // namespace
 
 int yearsPerBucket(std::size_t yearCount) {
@@ -24,16 +29,16 @@ std::vector<YearBucket> of(const std::vector<ScheduleYear>& years) {
             buckets.push_back({year.year, year.year, {}, {}, {}});
         YearBucket& bucket = buckets.back();
         bucket.lastYear = year.year;
-        bucket.interest += year.interest;
-        bucket.principal += year.principal;
-        bucket.balance = year.balance;
+        bucket.interest += cents(year.interest);
+        bucket.principal += cents(year.principal);
+        bucket.balance = cents(year.balance);
     }
     return buckets;
 }
 
 std::optional<double> crossingYear(const std::vector<ScheduleYear>& years) {
     for (const ScheduleYear& year : years) {
-        if (year.principal > year.interest)
+        if (cents(year.principal) > cents(year.interest))
             return year.year;
     }
     return std::nullopt;

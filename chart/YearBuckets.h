@@ -1,6 +1,6 @@
 #pragma once
 
-#include "loan/ScheduleYear.h"
+#include "loan/Schedule.h"
 
 #include <cstddef>
 #include <optional>
@@ -10,9 +10,9 @@
 struct YearBucket {
     double firstYear = 0.0;
     double lastYear = 0.0;
-    Decimal interest;  // the exact sum of its years' rounded interest
-    Decimal principal; // the exact sum of its years' rounded principal
-    Decimal balance;   // the balance at the end of its last year
+    Decimal interest;  // the exact sum of its years' interest, each rounded to cents
+    Decimal principal; // the exact sum of its years' principal, each rounded to cents
+    Decimal balance;   // the balance at the end of its last year, rounded to cents
 };
 
 // Groups a schedule's years so that a chart of any length stays readable: single years while there are
@@ -26,7 +26,7 @@ int yearsPerBucket(std::size_t yearCount);
 
 std::vector<YearBucket> of(const std::vector<ScheduleYear>& years);
 
-// The first schedule year whose principal exceeds its interest, if any does.
+// The first schedule year whose principal exceeds its interest in cents, if any does.
 std::optional<double> crossingYear(const std::vector<ScheduleYear>& years);
 
 } // namespace YearBuckets

@@ -1,8 +1,9 @@
 // Calculate on the real window (offscreen) with fuzzed texts in all six boxes and the check box. The input
 // is one byte whose lowest bit ticks Check1, then the six texts in UTF-8 separated by '|' (missing ones are
-// empty; the sixth takes the rest), put in as a paste puts them. One window serves the whole run, so what
-// it shows after Calculate must match a fresh window given the same texts (CalculateCheck): state left
-// over from earlier inputs shows up. Afterwards the grid is painted.
+// empty; the sixth takes the rest), put in as a paste puts them. One window serves the whole run; what it
+// shows after Calculate must match the loan's own arithmetic and the layout of the schedule computed from
+// the same texts (CalculateCheck), so state left over from earlier inputs shows up. Afterwards the grid is
+// painted.
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (InputBox* box : {g_form->Text1, g_form->Text2, g_form->Text3, g_form->Text4, g_form->Text5, g_form->Text6})
         box->setText(texts.value(i++));
     g_form->Check1->setValue(data[0] & 1);
-    if (const QString wrong = CalculateCheck::againstFresh(*g_form); !wrong.isEmpty()) {
+    if (const QString wrong = CalculateCheck::againstLayout(*g_form); !wrong.isEmpty()) {
         std::fprintf(stderr, "Calculate went wrong: %s\n", qPrintable(wrong.left(2000)));
         std::abort();
     }

@@ -10,7 +10,6 @@
 namespace Payment {
 
 namespace {
-const QString kLengthSource = LoanInputs::kLength.words();
 const QString kPaymentCountSource = QStringLiteral("the number of payments from %1").arg(LoanInputs::kLength.words());
 const QString kRateSource = LoanInputs::kRate.words();
 const QString kPrincipalSource = LoanInputs::kPrincipal.words();
@@ -24,17 +23,17 @@ QString capitalisedWords(const LoanInput& input) {
 
 } // namespace
 
-Decimal monthlyRate(QStringView rateText) {
+Decimal monthlyRate(const NumberReading& ratePercent) {
     // The percentage is divided in double precision and only the quotient becomes decimal.
-    const double rate = readNumber(rateText, kRateSource) / 1200.0;
+    const double rate = ratePercent.value() / 1200.0;
     return toDecimal(rate, kRateSource);
 }
 
-std::int32_t paymentCount(QStringView yearsText) {
-    return roundToInt32(readNumber(yearsText, kLengthSource) * 12.0, kPaymentCountSource);
+std::int32_t paymentCount(const NumberReading& years) {
+    return roundToInt32(years.value() * 12.0, kPaymentCountSource);
 }
 
-Decimal monthlyPayment(QStringView principalText, const Decimal& monthlyRate, std::int32_t paymentCount) {
+Decimal monthlyPayment(const NumberReading& principal, const Decimal& monthlyRate, std::int32_t paymentCount) {
     const Decimal growth = Decimal::fromInteger(1) + monthlyRate;
     // The power is taken in double precision, so a rate below about 1e-16 leaves the base at exactly 1.
     const double discount = std::pow(growth.toDouble(), -static_cast<double>(paymentCount));
@@ -50,9 +49,9 @@ Decimal monthlyPayment(QStringView principalText, const Decimal& monthlyRate, st
                                .arg(capitalisedWords(LoanInputs::kRate), LoanInputs::kLength.words()));
     }
     const Decimal factor = monthlyRate / decimalDivisor;
-    // The principal is read only now, so a zero divisor is reported before a bad principal.
-    const ErrorContext principal({}, LoanInputs::kPrincipal.objectName());
-    return toDecimal(readNumber(principalText, kPrincipalSource), kPrincipalSource) * factor;
+    // The principal is used only now, so a zero divisor is reported before a bad principal.
+    const ErrorContext principalBox({}, LoanInputs::kPrincipal.objectName());
+    return toDecimal(principal.value(), kPrincipalSource) * factor;
 }
 
 } // namespace Payment

@@ -16,6 +16,10 @@ QStringList calculate(Form1& window);
 // What the window's Calculate showed that a fresh window's did not: empty when they agree. To keep runs
 // short, a length between 60 and 2184 years (where the schedule fails at once) becomes its rest after 60.
 QString againstFresh(Form1& window);
+// Clicks Calculate and checks the window against the loan's own arithmetic: the boxes it showed, the
+// payment and total in the summary, and every schedule cell, row count and format against the layout of
+// the schedule computed from the same texts. Empty when they agree. Lengths are cut as for againstFresh.
+QString againstLayout(Form1& window);
 // The boxes shown since the last call, as "title|text".
 QStringList boxes();
 } // namespace CalculateCheck

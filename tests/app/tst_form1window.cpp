@@ -8,7 +8,6 @@
 #include "grid/Contrast.h"
 #include "grid/FlexGrid.h"
 #include "grid/WindowFont.h"
-#include "loan/SharedState.h"
 #include "numbers/Decimal.h"
 #include "tests/app/CalculateCheck.h"
 #include "tests/app/FormTestCase.h"
@@ -280,7 +279,7 @@ private slots:
         fill({"30", "6", "200000", "1200", "600"});
         calculate();
         FlexGrid& grid = *form().MSHFlexGrid1;
-        QCOMPARE(MonthlyPayment.toString().left(14), QStringLiteral("1199.101050305"));
+        QCOMPARE(form().shared().MonthlyPayment.toString().left(14), QStringLiteral("1199.101050305"));
         QVERIFY(grid.colWidth(0) >=
                 QFontMetricsF(QFont(grid.defaultFontName(), 10)).horizontalAdvance(grid.textAt(5, 0)) * 15 + 400);
         fill({"30", "6", "200000", "", ""});
@@ -303,7 +302,8 @@ private slots:
     void failures() {
         QFETCH(QStringList, f);
         const Decimal unset = Decimal::fromInteger(77);
-        MonthlyRate = MonthlyPayment = unset;
+        SharedState& shared = form().shared();
+        shared.MonthlyRate = shared.MonthlyPayment = unset;
         QStringList inputs = f[1].split(u'|');
         fill(inputs);
         calculate();
@@ -322,7 +322,7 @@ private slots:
         QCOMPARE(form().focusWidget()->objectName(), f[5]);
         if (auto* box = qobject_cast<InputBox*>(form().focusWidget()))
             QVERIFY(box->selectedText() == box->text());
-        QCOMPARE(QString(MonthlyRate != unset ? "R" : "") + (MonthlyPayment != unset ? "P" : ""),
+        QCOMPARE(QString(shared.MonthlyRate != unset ? "R" : "") + (shared.MonthlyPayment != unset ? "P" : ""),
                  QString(f[3]).remove(u'0').remove(u'-'));
         if (f[3].contains('0'))
             inputs[3] = inputs[4] = QStringLiteral("0");
