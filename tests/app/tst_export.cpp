@@ -8,6 +8,7 @@
 #include "grid/FlexGrid.h"
 #include "tests/app/FormTestCase.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,7 +96,9 @@ private slots:
     }
 
     // The worked loan on paper: the summary opens page 1, the schedule's header opens every later page,
-    // each page ends with its footer, and the file has as many pages as the layout counted.
+    // each page ends with its footer, and the file has as many pages as the layout counted. The first
+    // year's totals cell "Total End Of Year" (row 21, column 1) prints white on red: inside it every
+    // pixel is red or a blend of red and white, and some are white.
     void pdfOfWorkedLoan() {
         const QString path = prepare(m_workedLoan, QStringLiteral("loan.pdf"));
         form().findChild<ExportActions*>()->exportPdf();
@@ -105,7 +108,7 @@ private slots:
         const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
         const PrintLayout layout(*form().MSHFlexGrid1->gridModel(),
                                  PrintLayout::pageLayoutFor(QLocale()).paintRect(QPageLayout::Point).size());
-        QVERIFY(pages.size() == layout.pageCount() && pages.size() > 2);
+        QVERIFY(pages.size() == layout.pageCount() && pages.size() > 2 && layout.pages()[0].endRow > 21);
         for (qsizetype page = 0; page < pages.size(); ++page) {
             const QString text = pages[page].simplified();
             QVERIFY2(text.startsWith(page == 0 ? "Montly PayMent: 1199.1 Tax: 1200 Annual Insur: 600"
@@ -113,6 +116,27 @@ private slots:
                          text.endsWith(QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size())),
                      qPrintable(text));
         }
+        QProcess pdftoppm; // at 72 dots per inch, a pixel is a point
+        pdftoppm.start(QStringLiteral("pdftoppm"), {"-r", "72", "-l", "1", "-singlefile", "-png", path, path});
+        QVERIFY(pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0);
+        const QImage page(path + QStringLiteral(".png"));
+        const QRectF paper = PrintLayout::pageLayoutFor(QLocale()).paintRect(QPageLayout::Point);
+        double top = paper.top();
+        for (int row = 0; row < 21; ++row)
+            top += layout.rowHeightPoints(row);
+        const QRect cell =
+            QRectF(paper.left() + layout.colWidthPoints(0), top, layout.colWidthPoints(1), layout.rowHeightPoints(21))
+                .toAlignedRect()
+                .adjusted(2, 2, -2, -2); // clear of the lines between cells
+        int leastRed = 255, white = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor pixel = page.pixelColor(x, y);
+                leastRed = std::min(leastRed, pixel.red());
+                white += pixel == Qt::white;
+            }
+        }
+        QVERIFY2(leastRed > 240 && white > 0, qPrintable(QStringLiteral("red %1, %2 white").arg(leastRed).arg(white)));
     }
 };
 
