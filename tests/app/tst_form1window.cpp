@@ -218,6 +218,30 @@ private slots:
         }
     }
 
+    // Ctrl+H types the Backspace code, which every box keeps, and erases as Backspace does: the character
+    // before the caret, nothing at the start, or the selection. Each check: the box, its text and caret.
+    void ctrlHErasesAsBackspace() {
+        for (int box = 1; box <= 6; ++box) {
+            auto* input = form().findChild<InputBox*>("Text" + QString::number(box));
+            const auto ctrlH = [input] {
+                QTest::sendKeyEvent(QTest::Click, input, Qt::Key_H, QStringLiteral("\b"), Qt::ControlModifier);
+                return QStringLiteral("%1 %2|%3").arg(input->objectName(), input->text()).arg(input->cursorPosition());
+            };
+            const QString name = input->objectName();
+            input->setText(QStringLiteral("12.5"));
+            input->setFocus();
+            QTest::keyClick(input, Qt::Key_End);
+            QCOMPARE(ctrlH(), name + " 12.|3");
+            QTest::keyClick(input, Qt::Key_Home);
+            QTest::keyClick(input, Qt::Key_Right);
+            QCOMPARE(ctrlH(), name + " 2.|0");
+            QCOMPARE(ctrlH(), name + " 2.|0");
+            input->selectAll();
+            QCOMPARE(ctrlH(), name + " |0");
+        }
+        QCOMPARE(beeps(), 0);
+    }
+
     // An edit that takes the principal past 12 characters is undone whole with a beep, the caret at the
     // end; typed, in the middle, set by the program or pasted (by Shift+Insert or the box's menu). Keys that
     // type nothing move the caret and delete as usual.
