@@ -1,5 +1,5 @@
 // Save as CSV, Export as PDF and Print on the real window, as the user reaches them; and the same Calculate
-// and CSV run from the command line as a script runs it: the built program, with no display.
+// and CSV run from the command line as a script runs it: the built program, with no display; and its help.
 #include "app/ExportActions.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
@@ -9,7 +9,9 @@
 #include "tests/app/FormTestCase.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +77,19 @@ private slots:
         QVERIFY2(status == 2 ? err.contains(QStringLiteral("Usage: "))
                              : status == 0 || err == seen.value(0).text + u'\n',
                  qPrintable(err));
+    }
+
+    // The help names every input by the label the window shows above its box, never by a design name.
+    void helpNamesTheLabels() {
+        QProcess process;
+        process.start(QStringLiteral(PELLMARSH_BINARY), {QStringLiteral("--help")});
+        QVERIFY(process.waitForFinished() && process.exitCode() == 0);
+        const QString help = QString::fromLocal8Bit(process.readAllStandardOutput()).simplified();
+        const QRegularExpression designName(QStringLiteral("Text[1-6]|Check1|Command1|MSHFlexGrid1|Form1"));
+        QCOMPARE(designName.match(help).captured(), QString());
+        for (const QLabel* label :
+             {form().Label1, form().Label2, form().Label3, form().Label4, form().Label5, form().Label6})
+            QVERIFY2(help.contains(u'"' + label->text().trimmed() + u'"'), qPrintable(label->text()));
     }
 
     // Tests run as root, which writes into a folder whatever its permissions: a file as the folder fails for root
