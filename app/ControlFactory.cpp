@@ -52,7 +52,8 @@ void applyColours(QWidget& control, std::string_view name) {
         if (colours.name != name)
             continue;
         const QColor back = ControlFactory::colourFromRgbValue(colours.back);
-        const QColor fore = Contrast::readableOn(back, ControlFactory::colourFromRgbValue(colours.fore));
+        // Both colours are the program's, so the pair is drawn as given.
+        const QColor fore = ControlFactory::colourFromRgbValue(colours.fore);
         QPalette palette = control.palette();
         palette.setColor(QPalette::Window, back);
         palette.setColor(QPalette::WindowText, fore);

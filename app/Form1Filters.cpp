@@ -2,10 +2,10 @@
 #include "app/Form1.h"
 
 #include "app/InputBox.h"
+#include "grid/TypedCharacter.h"
 
 namespace {
 
-constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kFullStop = 46;
 constexpr std::int16_t kDigitZero = 48;
 // The colon, one above the digit 9, is let through as well.
@@ -16,7 +16,7 @@ constexpr qsizetype kPrincipalMaxCharacters = 12;
 // Backspace always passes; otherwise only codes from lowest to the colon. Codes compare as signed
 // 16-bit values, so negative codes are discarded with the rest.
 void keepCodesFrom(std::int16_t lowest, std::int16_t& keyAscii) {
-    if (keyAscii == kBackspace)
+    if (keyAscii == TypedCharacter::kBackspace)
         return;
     if (keyAscii < lowest || keyAscii > kColon)
         keyAscii = 0;

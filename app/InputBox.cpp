@@ -22,6 +22,14 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         }
+        // Ctrl+H types the Backspace code too, but the line edit knows it as no key of its own: it erases
+        // as Backspace does, a selection included.
+        if (keyAscii == TypedCharacter::kBackspace && event->key() != Qt::Key_Backspace) {
+            QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+            QLineEdit::keyPressEvent(&backspace);
+            event->setAccepted(backspace.isAccepted());
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -9,6 +9,7 @@
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
 #include "grid/FlexGrid.h"
+#include "loan/LoanInput.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -24,22 +25,31 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// The inputs, each with the box it is put into.
+// The inputs, each with the box it is put into; the help names the box by the label the window shows.
 struct InputOption {
     const char* name;
     const char* valueName;
-    const char* description;
+    const LoanInput* input;
+    const char* accepts;
     InputBox* Form1::*box;
 };
 
 constexpr std::array<InputOption, 6> kInputOptions{{
-    {"years", "YEARS", "The length of the loan in whole years (Text1).", &Form1::Text1},
-    {"rate", "PERCENT", "The annual interest rate in percent (Text2).", &Form1::Text2},
-    {"principal", "AMOUNT", "The principal, at most 12 characters (Text3).", &Form1::Text3},
-    {"tax", "AMOUNT", "The annual property tax (Text4); 0 when left out.", &Form1::Text4},
-    {"insurance", "AMOUNT", "The annual insurance (Text5); 0 when left out.", &Form1::Text5},
-    {"start-year", "YEAR", "The year the payments start (Text6); this year when left out.", &Form1::Text6},
+    {"years", "YEARS", &LoanInputs::kLength,
+     "the length of the loan in years; a fraction such as 2.5 works too, as when pasted into the box.", &Form1::Text1},
+    {"rate", "PERCENT", &LoanInputs::kRate, "the annual interest rate in percent, above 0, such as 6 or 5.25.",
+     &Form1::Text2},
+    {"principal", "AMOUNT", &LoanInputs::kPrincipal, "the amount borrowed, at most 12 characters.", &Form1::Text3},
+    {"tax", "AMOUNT", &LoanInputs::kTax, "the annual property tax and other expenses; 0 when left out.", &Form1::Text4},
+    {"insurance", "AMOUNT", &LoanInputs::kInsurance, "the annual insurance; 0 when left out.", &Form1::Text5},
+    {"start-year", "YEAR", &LoanInputs::kStartYear,
+     "the year of the first payment, such as 2007; this year when left out.", &Form1::Text6},
 }};
+
+QString describe(const InputOption& option) {
+    return QStringLiteral("\"%1\": %2")
+        .arg(QString::fromLatin1(option.input->label), QString::fromLatin1(option.accepts));
+}
 
 void printTo(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
@@ -100,13 +110,16 @@ bool ScriptMode::requested(int argc, const char* const* argv) {
 
 int ScriptMode::run(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Works out a home loan's monthly payment and schedule, as the "
-                                                    "window's Calculate does, and writes the grid as CSV or PDF."));
+    parser.setApplicationDescription(
+        QStringLiteral("Works out a home loan's monthly payment and schedule, as the window's Calculate does, and "
+                       "writes the grid as CSV or PDF. Each value goes into the box of the window named below, as a "
+                       "paste would put it; --years, --rate and --principal must be given. A number is digits with at "
+                       "most one decimal point (5, .5, 5.25): no sign, exponent, digit grouping or currency sign."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     for (const InputOption& input : kInputOptions)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(input.name), QString::fromLatin1(input.description),
-                                            QString::fromLatin1(input.valueName)));
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(input.name), describe(input), QString::fromLatin1(input.valueName)));
     const QCommandLineOption noSchedule(
         QStringLiteral("no-schedule"),
         QStringLiteral("Only the payment summary, without the month-by-month schedule."));

@@ -75,8 +75,8 @@ void GridPainter::paintRow(QPainter& painter, int row, double top) {
         const QRectF cell(left, top, width, height);
         left += width;
         const FlexGridModel::CellStyle& style = m_model.style(row, col);
-        // The colours the screen shows: the fixed row's own, and the model's for the other cells, whose
-        // text colour is kept readable on the cell's background.
+        // The colours the screen shows: the fixed row's own, and the model's for the other cells (a pair
+        // the program gives as given, the desktop's text kept readable on a forced background).
         const QModelIndex index = m_model.index(row, col);
         const QVariant ownBack = m_model.data(index, Qt::BackgroundRole);
         const auto [back, fore] =

@@ -2,8 +2,10 @@
 
 #include <QColor>
 
-// Text the program draws on a colour it forces must stay readable whatever the desktop's colour scheme:
-// at least 4.5 : 1 between text and background, as the usual accessibility guidelines ask of body text.
+// Text in a colour the desktop gives, drawn on a colour the program forces, must stay readable whatever the
+// desktop's colour scheme: at least 4.5 : 1 between text and background, as the usual accessibility
+// guidelines ask of body text. Where the program gives both colours (white on red in the totals rows), it
+// draws them as given; a dark scheme cannot change them.
 namespace Contrast {
 
 constexpr double kMinimumRatio = 4.5;

@@ -48,8 +48,10 @@ std::pair<QColor, QColor> FixedRowHeader::cellColours(const FlexGridModel::CellS
         style.backColor != 0 ? FlexGridModel::toColor(style.backColor) : palette.color(QPalette::Button);
     const QColor fore =
         style.foreColor != 0 ? FlexGridModel::toColor(style.foreColor) : palette.color(QPalette::ButtonText);
-    // Text on a colour the program forces must read whatever the desktop's scheme.
-    return {back, style.backColor != 0 ? Contrast::readableOn(back, fore) : fore};
+    // The desktop's text on a colour the program forces must read whatever the desktop's scheme; a cell
+    // given both its colours shows them as given.
+    const bool desktopTextOnForcedBack = style.backColor != 0 && style.foreColor == 0;
+    return {back, desktopTextOnForcedBack ? Contrast::readableOn(back, fore) : fore};
 }
 
 void FixedRowHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {

@@ -20,7 +20,8 @@ public:
     explicit FixedRowHeader(FlexGrid& grid);
 
     // The background and text colours of a fixed cell of this style: the desktop's button colours, or the
-    // cell's own, its text kept readable on a background the program forces. Printing draws the same.
+    // cell's own; the desktop's text on a background the program forces is kept readable, a pair the
+    // program gives is drawn as given. Printing draws the same.
     static std::pair<QColor, QColor> cellColours(const FlexGridModel::CellStyle& style, const QPalette& palette);
 
 protected:

@@ -277,9 +277,12 @@ QVariant FlexGridModel::cellData(int row, int col, int role) const {
         return color == 0 ? QVariant() : QVariant(toColor(color));
     }
     case Qt::ForegroundRole: {
-        // Every cell's background is one the program forces (white unless set), so the text colour is
-        // checked against it: the desktop's text colour may be light under a dark scheme.
+        // A cell given both its colours shows them as given: the totals rows are white on red. Otherwise
+        // one of the two is the desktop's, and its text colour may be light under a dark scheme, so the
+        // text is kept readable on the background.
         const CellStyle& cell = style(row, col);
+        if (cell.backColor != 0 && cell.foreColor != 0)
+            return toColor(cell.foreColor);
         const QColor back = cell.backColor == 0 ? m_baseColour : toColor(cell.backColor);
         return Contrast::readableOn(back, cell.foreColor == 0 ? m_textColour : toColor(cell.foreColor));
     }

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kFirstPrintable = 32;
 // Ctrl+Backspace: not a printable character, so it is never appended as an invisible one.
 constexpr std::int16_t kDelete = 127;
@@ -38,7 +37,7 @@ void MSHFlexGrid1_KeyPress(FlexGrid& grid, std::int16_t& keyAscii) {
                 grid.setRow(1);
             grid.setCol(0);
         }
-    } else if (c == kBackspace) {
+    } else if (c == TypedCharacter::kBackspace) {
         // The last character goes even when it is a blank, but a blank cell is left as it is. A character
         // beyond the first 65,536 takes two units of the text, and both go.
         const QString text = grid.text();

@@ -16,7 +16,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kEscape = 27;
 // The desktop reports Ctrl+Backspace as the delete character.

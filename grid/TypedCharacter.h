@@ -18,6 +18,8 @@ class QKeyEvent;
 namespace TypedCharacter {
 
 constexpr std::int16_t kNotWestern = -1;
+// Backspace and Ctrl+H: the code that erases the character before the caret, in a box or a cell.
+constexpr std::int16_t kBackspace = 8;
 // The key is a shortcut: the box or cell it was pressed in receives nothing.
 constexpr std::int16_t kTypesNothing = 0;
 

@@ -1,5 +1,5 @@
 // Save as CSV, Export as PDF and Print on the real window, as the user reaches them; and the same Calculate
-// and CSV run from the command line as a script runs it: the built program, with no display.
+// and CSV run from the command line as a script runs it: the built program, with no display; and its help.
 #include "app/ExportActions.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
@@ -8,7 +8,10 @@
 #include "grid/FlexGrid.h"
 #include "tests/app/FormTestCase.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -76,6 +79,19 @@ private slots:
                  qPrintable(err));
     }
 
+    // The help names every input by the label the window shows above its box, never by a design name.
+    void helpNamesTheLabels() {
+        QProcess process;
+        process.start(QStringLiteral(PELLMARSH_BINARY), {QStringLiteral("--help")});
+        QVERIFY(process.waitForFinished() && process.exitCode() == 0);
+        const QString help = QString::fromLocal8Bit(process.readAllStandardOutput()).simplified();
+        const QRegularExpression designName(QStringLiteral("Text[1-6]|Check1|Command1|MSHFlexGrid1|Form1"));
+        QCOMPARE(designName.match(help).captured(), QString());
+        for (const QLabel* label :
+             {form().Label1, form().Label2, form().Label3, form().Label4, form().Label5, form().Label6})
+            QVERIFY2(help.contains(u'"' + label->text().trimmed() + u'"'), qPrintable(label->text()));
+    }
+
     // Tests run as root, which writes into a folder whatever its permissions: a file as the folder fails for root
     // too. Ctrl+S and Ctrl+P pressed in an input box reach the window, not the box (codes 19 and 16).
     void keysInInputBox() {
@@ -95,7 +111,9 @@ private slots:
     }
 
     // The worked loan on paper: the summary opens page 1, the schedule's header opens every later page,
-    // each page ends with its footer, and the file has as many pages as the layout counted.
+    // each page ends with its footer, and the file has as many pages as the layout counted. The first
+    // year's totals cell "Total End Of Year" (row 21, column 1) prints white on red: inside it every
+    // pixel is red or a blend of red and white, and some are white.
     void pdfOfWorkedLoan() {
         const QString path = prepare(m_workedLoan, QStringLiteral("loan.pdf"));
         form().findChild<ExportActions*>()->exportPdf();
@@ -105,7 +123,7 @@ private slots:
         const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
         const PrintLayout layout(*form().MSHFlexGrid1->gridModel(),
                                  PrintLayout::pageLayoutFor(QLocale()).paintRect(QPageLayout::Point).size());
-        QVERIFY(pages.size() == layout.pageCount() && pages.size() > 2);
+        QVERIFY(pages.size() == layout.pageCount() && pages.size() > 2 && layout.pages()[0].endRow > 21);
         for (qsizetype page = 0; page < pages.size(); ++page) {
             const QString text = pages[page].simplified();
             QVERIFY2(text.startsWith(page == 0 ? "Montly PayMent: 1199.1 Tax: 1200 Annual Insur: 600"
@@ -113,6 +131,27 @@ private slots:
                          text.endsWith(QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size())),
                      qPrintable(text));
         }
+        QProcess pdftoppm; // at 72 dots per inch, a pixel is a point
+        pdftoppm.start(QStringLiteral("pdftoppm"), {"-r", "72", "-l", "1", "-singlefile", "-png", path, path});
+        QVERIFY(pdftoppm.waitForFinished() && pdftoppm.exitCode() == 0);
+        const QImage page(path + QStringLiteral(".png"));
+        const QRectF paper = PrintLayout::pageLayoutFor(QLocale()).paintRect(QPageLayout::Point);
+        double top = paper.top();
+        for (int row = 0; row < 21; ++row)
+            top += layout.rowHeightPoints(row);
+        const QRect cell =
+            QRectF(paper.left() + layout.colWidthPoints(0), top, layout.colWidthPoints(1), layout.rowHeightPoints(21))
+                .toAlignedRect()
+                .adjusted(2, 2, -2, -2); // clear of the lines between cells
+        int leastRed = 255, white = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor pixel = page.pixelColor(x, y);
+                leastRed = std::min(leastRed, pixel.red());
+                white += pixel == Qt::white;
+            }
+        }
+        QVERIFY2(leastRed > 240 && white > 0, qPrintable(QStringLiteral("red %1, %2 white").arg(leastRed).arg(white)));
     }
 };
 

@@ -102,7 +102,8 @@ private slots:
     }
 
     // Under a dark scheme, switched to while the program runs, every text on a colour the program forces
-    // still reads at 4.5 : 1 or better: the result cells, the principal box and the white controls.
+    // still reads at 4.5 : 1 or better: the result cells, the principal box and the white controls. The
+    // totals rows (21, 36, ... 456), whose text colour is the program's too, stay white on red.
     void readableUnderADarkScheme() {
         const QPalette light = QApplication::palette();
         const QColor ink(0xee, 0xee, 0xee), night(0x30, 0x30, 0x30);
@@ -119,9 +120,14 @@ private slots:
         for (int i = 0; i < grid.rows() * grid.cols(); ++i) {
             const QModelIndex cell = grid.model()->index(i / grid.cols(), i % grid.cols());
             const QVariant back = cell.data(Qt::BackgroundRole);
-            check(QStringLiteral("cell %1").arg(i),
-                  back.isValid() ? back.value<QColor>() : grid.palette().color(QPalette::Base),
-                  cell.data(Qt::ForegroundRole).value<QColor>());
+            const QColor fore = cell.data(Qt::ForegroundRole).value<QColor>();
+            const QString what = QStringLiteral("cell %1,%2").arg(cell.row()).arg(cell.column());
+            if (cell.row() >= 21 && (cell.row() - 21) % 15 == 0) {
+                if (back.value<QColor>() != Qt::red || fore != Qt::white)
+                    unreadable << what + " not white on red";
+            } else {
+                check(what, back.isValid() ? back.value<QColor>() : grid.palette().color(QPalette::Base), fore);
+            }
         }
         check("Text3", form().Text3->palette().color(QPalette::Base), form().Text3->palette().color(QPalette::Text));
         for (QWidget* white :
@@ -209,6 +215,30 @@ private slots:
                          qPrintable(QStringLiteral("%1 into Text%2: %3").arg(keys).arg(box).arg(input->text())));
             }
         }
+    }
+
+    // Ctrl+H types the Backspace code, which every box keeps, and erases as Backspace does: the character
+    // before the caret, nothing at the start, or the selection. Each check: the box, its text and caret.
+    void ctrlHErasesAsBackspace() {
+        for (int box = 1; box <= 6; ++box) {
+            auto* input = form().findChild<InputBox*>("Text" + QString::number(box));
+            const auto ctrlH = [input] {
+                QTest::sendKeyEvent(QTest::Click, input, Qt::Key_H, QStringLiteral("\b"), Qt::ControlModifier);
+                return QStringLiteral("%1 %2|%3").arg(input->objectName(), input->text()).arg(input->cursorPosition());
+            };
+            const QString name = input->objectName();
+            input->setText(QStringLiteral("12.5"));
+            input->setFocus();
+            QTest::keyClick(input, Qt::Key_End);
+            QCOMPARE(ctrlH(), name + " 12.|3");
+            QTest::keyClick(input, Qt::Key_Home);
+            QTest::keyClick(input, Qt::Key_Right);
+            QCOMPARE(ctrlH(), name + " 2.|0");
+            QCOMPARE(ctrlH(), name + " 2.|0");
+            input->selectAll();
+            QCOMPARE(ctrlH(), name + " |0");
+        }
+        QCOMPARE(beeps(), 0);
     }
 
     // An edit that takes the principal past 12 characters is undone whole with a beep, the caret at the

@@ -82,31 +82,33 @@ private slots:
     void showsEachCellAsFormatted_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("alignment"); // the grid's code, 0 its general alignment
-        QTest::addColumn<uint>("back");     // 0x00BBGGRR, 0 the grid's default; the text is asked for in white
+        QTest::addColumn<uint>("back");     // 0x00BBGGRR, 0 the grid's default (the desktop's white)
+        QTest::addColumn<uint>("fore");     // 0 the desktop's text colour (black)
         QTest::addColumn<int>("shownAlignment");
         QTest::addColumn<QColor>("shownBack");
-        QTest::addColumn<QColor>("shownFore"); // white where it reads (4.5 : 1), else black
-        const auto row = [](const char* name, const QString& text, int alignment, uint back, int shownAlignment,
-                            const QColor& shownBack, const QColor& shownFore) {
-            QTest::newRow(name) << text << alignment << back << shownAlignment << shownBack << shownFore;
+        QTest::addColumn<QColor>("shownFore"); // both colours given: as given; else readable (4.5 : 1)
+        const auto row = [](const char* name, const QString& text, int alignment, uint back, uint fore,
+                            int shownAlignment, const QColor& shownBack, const QColor& shownFore) {
+            QTest::newRow(name) << text << alignment << back << fore << shownAlignment << shownBack << shownFore;
         };
-        row("empty, on the default white", "", 0, 0, Qt::AlignLeft | Qt::AlignVCenter, {}, Qt::black);
-        row("amount, on yellow", "199800.9", 0, 0xFFFF, Qt::AlignRight | Qt::AlignVCenter, Qt::yellow, Qt::black);
-        row("24 characters, on red", QString(24, u'-'), 4, 0xFF, Qt::AlignCenter, Qt::red, Qt::black);
-        row("25, on blue", QString(25, u'-'), 6, 0xFF0000, Qt::AlignRight | Qt::AlignTop, Qt::blue, Qt::white);
-        row("Latin-1, nul", QStringLiteral("café €\0\n5"), 3, 0, Qt::AlignHCenter | Qt::AlignTop, {}, Qt::black);
+        row("empty, white on the default", "", 0, 0, 0xFFFFFF, Qt::AlignLeft | Qt::AlignVCenter, {}, Qt::black);
+        row("amount, on yellow", "199800.9", 0, 0xFFFF, 0, Qt::AlignRight | Qt::AlignVCenter, Qt::yellow, Qt::black);
+        row("24 characters, white on red", QString(24, u'-'), 4, 0xFF, 0xFFFFFF, Qt::AlignCenter, Qt::red, Qt::white);
+        row("25, on blue", QString(25, u'-'), 6, 0xFF0000, 0, Qt::AlignRight | Qt::AlignTop, Qt::blue, Qt::white);
+        row("Latin-1, nul", QStringLiteral("café €\0\n5"), 3, 0, 0, Qt::AlignHCenter | Qt::AlignTop, {}, Qt::black);
     }
 
     void showsEachCellAsFormatted() {
         QFETCH(QString, text);
         QFETCH(int, alignment);
         QFETCH(uint, back);
+        QFETCH(uint, fore);
         Window w(3, 4);
         // Written over a text kept the other way (short texts sit in the cell, long ones apart).
         w.write(2, 1, text.size() > 3 ? QStringLiteral("1") : QString(30, u'x'));
         Module1::WriteCell(w.grid, 1, 2, true, true, 12, false, text, w.font, back);
         w.grid.setCellAlignment(static_cast<std::int16_t>(alignment));
-        w.grid.setCellForeColor(0xFFFFFF);
+        w.grid.setCellForeColor(fore);
         // More columns move every cell, more rows move them again.
         Module1::SetGridSize(5, 4000, w.grid);
         QCOMPARE(w.data(2, 1, Qt::DisplayRole).toString(), text);
