@@ -29,15 +29,15 @@ QString describe(const QString& text, const FlexGridModel::CellStyle& s) {
                                     s.italic, s.backColor, s.foreColor, s.alignment);
 }
 
-// A length the schedule would write a long way before failing is cut to its rest after 60 years.
+// A length the schedule would write a long way before failing is cut to its rest after 5 years.
 void shortenLength(Form1& window) {
     double years = 0;
     try {
         years = readNumber(window.Text1->text(), {});
     } catch (const RuntimeError&) {
     }
-    if (years > 60 && years < 2184)
-        window.Text1->setText(QString::number(std::fmod(years, 60), 'g', 17));
+    if (years > 5 && years < 2184)
+        window.Text1->setText(QString::number(std::fmod(years, 5), 'g', 17));
 }
 
 QString inputs(Form1& window) {

@@ -14,7 +14,7 @@ QStringList cells(const FlexGrid& grid);
 // Clicks Calculate: the boxes shown, the stored rate and payment, the six texts, tick and grid size, cells().
 QStringList calculate(Form1& window);
 // What the window's Calculate showed that a fresh window's did not: empty when they agree. To keep runs
-// short, a length between 60 and 2184 years (where the schedule fails at once) becomes its rest after 60.
+// short, a length between 5 and 2184 years (where the schedule fails at once) becomes its rest after 5.
 QString againstFresh(Form1& window);
 // Clicks Calculate and checks the window against the loan's own arithmetic: the boxes it showed, the
 // payment and total in the summary, and every schedule cell, row count and format against the layout of

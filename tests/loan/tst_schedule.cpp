@@ -4,7 +4,6 @@
 #include "loan/LoanTerms.h"
 #include "loan/Payment.h"
 #include "loan/Schedule.h"
-#include "numbers/ErrorContext.h"
 #include "tests/loan/ScheduleReference.h"
 #include "tests/numbers/DecimalReference.h"
 
@@ -15,15 +14,11 @@ Q_DECLARE_METATYPE(RuntimeError::Kind)
 
 namespace {
 
-LoanTerms termsOf(const QString& years, const QString& ratePercent, const QString& principal,
-                  const QString& startYear) {
-    return LoanTerms::read({years, ratePercent, principal, QStringLiteral("0"), QStringLiteral("0"), startYear});
-}
-
 // The schedule as Calculate works it out from the boxes' texts.
 Schedule scheduleOf(const QString& years, const QString& ratePercent, const QString& principal,
                     const QString& startYear) {
-    const LoanTerms terms = termsOf(years, ratePercent, principal, startYear);
+    const LoanTerms terms =
+        LoanTerms::read({years, ratePercent, principal, QStringLiteral("0"), QStringLiteral("0"), startYear});
     const Decimal rate = Payment::monthlyRate(terms.rate);
     const Decimal payment = Payment::monthlyPayment(terms.principal, rate, Payment::paymentCount(terms.length));
     return Schedule::compute(terms, rate, payment);
@@ -190,45 +185,6 @@ private slots:
         QVERIFY2(broken.empty(), broken.c_str());
     }
 
-    // Where no payment can be worked out, the error names the box to correct.
-    void noPaymentNamesItsBox_data() {
-        QTest::addColumn<QString>("years");
-        QTest::addColumn<QString>("ratePercent");
-        QTest::addColumn<QString>("principal");
-        QTest::addColumn<RuntimeError::Kind>("expectedKind");
-        QTest::addColumn<QString>("boxAtFault");
-
-        QTest::newRow("a rate of zero") << "30"
-                                        << "0"
-                                        << "200000" << RuntimeError::Kind::DivisionByZero << "Text2";
-        QTest::newRow("1 + rate is 1 as a double") << "30"
-                                                   << "0.0000000000001"
-                                                   << "1" << RuntimeError::Kind::DivisionByZero << "Text2";
-        QTest::newRow("no months") << "0.04"
-                                   << "6"
-                                   << "200000" << RuntimeError::Kind::DivisionByZero << "Text1";
-        QTest::newRow("a principal with two points") << "30"
-                                                     << "6"
-                                                     << "1.2.3" << RuntimeError::Kind::Conversion << "Text3";
-    }
-    void noPaymentNamesItsBox() {
-        QFETCH(QString, years);
-        QFETCH(QString, ratePercent);
-        QFETCH(QString, principal);
-        QFETCH(RuntimeError::Kind, expectedKind);
-        QFETCH(QString, boxAtFault);
-
-        const LoanTerms terms = termsOf(years, ratePercent, principal, "2007");
-        try {
-            const Decimal rate = Payment::monthlyRate(terms.rate);
-            Payment::monthlyPayment(terms.principal, rate, Payment::paymentCount(terms.length));
-            QFAIL("a payment was worked out");
-        } catch (const RuntimeError& error) {
-            QCOMPARE(error.kind(), expectedKind);
-            QCOMPARE(error.box(), boxAtFault);
-        }
-    }
-
     // The number of payments is a 32-bit count: 178956970 years is the longest length that gives one.
     void thePaymentCountIsA32BitCount() {
         const QString source = LoanInputs::kLength.words();
@@ -236,20 +192,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, Payment::paymentCount(NumberReading::of(u"178956971", source)));
         QCOMPARE(Payment::paymentCount(NumberReading::of(u"2.625", source)), 32);
         QCOMPARE(Payment::paymentCount(NumberReading::of(u"2.375", source)), 28);
-    }
-
-    // A text that does not read fails where its figure is used, naming the step under way there.
-    void aTextThatIsNotANumberFailsWhereItIsUsed() {
-        const NumberReading reading = NumberReading::of(u"12:5", LoanInputs::kRate.words());
-        QVERIFY(!reading.isNumber());
-        const ErrorContext step(QStringLiteral("working out the monthly rate"), QStringLiteral("Text2"));
-        try {
-            reading.value();
-            QFAIL("the text read as a number");
-        } catch (const RuntimeError& error) {
-            QCOMPARE(error.context(), QStringLiteral("working out the monthly rate"));
-            QVERIFY(error.message().contains(u"\"12:5\" in the \"Annual Interest Rate\" box"));
-        }
     }
 };
 
