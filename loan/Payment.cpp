@@ -33,7 +33,7 @@ std::int32_t paymentCount(const NumberReading& years) {
     return roundToInt32(years.value() * 12.0, kPaymentCountSource);
 }
 
-Decimal monthlyPayment(const NumberReading& principal, const Decimal& monthlyRate, std::int32_t paymentCount) {
+Decimal paymentFactor(const Decimal& monthlyRate, std::int32_t paymentCount) {
     const Decimal growth = Decimal::fromInteger(1) + monthlyRate;
     // The power is taken in double precision, so a rate below about 1e-16 leaves the base at exactly 1.
     const double discount = std::pow(growth.toDouble(), -static_cast<double>(paymentCount));
@@ -48,7 +48,11 @@ Decimal monthlyPayment(const NumberReading& principal, const Decimal& monthlyRat
                                           "zero. Use a rate above 0 and a length of at least one month.")
                                .arg(capitalisedWords(LoanInputs::kRate), LoanInputs::kLength.words()));
     }
-    const Decimal factor = monthlyRate / decimalDivisor;
+    return monthlyRate / decimalDivisor;
+}
+
+Decimal monthlyPayment(const NumberReading& principal, const Decimal& monthlyRate, std::int32_t paymentCount) {
+    const Decimal factor = paymentFactor(monthlyRate, paymentCount);
     // The principal is used only now, so a zero divisor is reported before a bad principal.
     const ErrorContext principalBox({}, LoanInputs::kPrincipal.objectName());
     return toDecimal(principal.value(), kPrincipalSource) * factor;

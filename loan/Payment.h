@@ -19,4 +19,8 @@ std::int32_t paymentCount(const NumberReading& years);
 // small that 1 + rate is 1 as a double) raises a division-by-zero error before the principal is used.
 Decimal monthlyPayment(const NumberReading& principal, const Decimal& monthlyRate, std::int32_t paymentCount);
 
+// The payment per unit of balance: rate / (1 - (1 + rate)^-n), as monthlyPayment works it out. Paying
+// off a balance b over n months at the rate takes b times this factor each month.
+Decimal paymentFactor(const Decimal& monthlyRate, std::int32_t paymentCount);
+
 } // namespace Payment

@@ -31,13 +31,17 @@ void testEndYear(const LoanTerms& terms) {
 } // namespace
 
 void workOutMonth(const Decimal& openingBalance, const Decimal& monthlyRate, const Decimal& payment,
-                  ScheduleMonth& month, ScheduleStep& step) {
+                  ScheduleMonth& month, ScheduleStep& step, const Decimal& extra) {
     step = ScheduleStep::Interest;
     month.interest = openingBalance * monthlyRate;
     step = ScheduleStep::MonthPrincipal;
     month.principal = payment - month.interest;
     step = ScheduleStep::Balance;
-    month.balance = (openingBalance - month.principal).toDouble();
+    // An extra paid with the month comes off after its principal; without one, nothing is subtracted.
+    Decimal owed = openingBalance - month.principal;
+    if (!extra.isZero())
+        owed -= extra;
+    month.balance = owed.toDouble();
     month.shownBalance = toDecimal(month.balance, kBalanceSource);
 }
 

@@ -69,6 +69,7 @@ struct Schedule {
 
 // The month's arithmetic, the same for every schedule: interest on the balance at its start, the rest of
 // the payment to principal, the balance after it carried as a double. `step` follows along, so after a
-// failure it names the step, and `month` holds what was worked out before it.
+// failure it names the step, and `month` holds what was worked out before it. An extra payment made with
+// the month lowers the balance after its principal.
 void workOutMonth(const Decimal& openingBalance, const Decimal& monthlyRate, const Decimal& payment,
-                  ScheduleMonth& month, ScheduleStep& step);
+                  ScheduleMonth& month, ScheduleStep& step, const Decimal& extra = Decimal());

@@ -90,7 +90,11 @@ template <class Int> Int checkedInteger(std::int64_t value, const QString& sourc
 
 } // namespace
 
-double readNumber(QStringView text, const QString& source) {
+namespace {
+
+// The text with blanks at either end ignored, as ASCII, once it is known to be digits with at most one
+// decimal point; anything else raises the Conversion error naming source and the text.
+std::string numberAscii(QStringView text, const QString& source) {
     const QString hint = QStringLiteral("Use digits with at most one decimal point.");
     if (text.isEmpty()) {
         const QString name = source.isEmpty() ? QStringLiteral("The text") : capitalised(source);
@@ -104,7 +108,7 @@ double readNumber(QStringView text, const QString& source) {
     while (end > begin && isBlank(text[end - 1]))
         --end;
 
-    // Checked first and copied to ASCII, so the conversion below never sees anything but digits and '.'.
+    // Checked first and copied to ASCII, so a conversion never sees anything but digits and '.'.
     std::string ascii;
     ascii.reserve(static_cast<std::size_t>(end - begin));
     bool point = false;
@@ -124,7 +128,29 @@ double readNumber(QStringView text, const QString& source) {
     if (!digit || ascii.size() != static_cast<std::size_t>(end - begin))
         throw RuntimeError(RuntimeError::Kind::Conversion,
                            QStringLiteral("%1 is not a number. %2").arg(subject(source, text), hint));
+    return ascii;
+}
 
+} // namespace
+
+Decimal readAmount(QStringView text, const QString& source) {
+    std::string ascii = numberAscii(text, source);
+    if (ascii.front() == '.')
+        ascii.insert(ascii.begin(), '0');
+    if (ascii.back() == '.')
+        ascii.pop_back();
+    try {
+        return Decimal::fromString(QString::fromLatin1(ascii.data(), qsizetype(ascii.size())));
+    } catch (const RuntimeError&) {
+        const QString name = source.isEmpty() ? QStringLiteral("The amount") : capitalised(source);
+        throw RuntimeError(RuntimeError::Kind::Overflow,
+                           QStringLiteral("%1 is too large: at most 29 digits before the decimal point.").arg(name));
+    }
+}
+
+double readNumber(QStringView text, const QString& source) {
+    const std::string ascii = numberAscii(text, source);
+    const QString hint = QStringLiteral("Use digits with at most one decimal point.");
     double value = 0;
     const auto [ptr, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {

@@ -18,6 +18,9 @@
 // correctly rounded double. Anything else (empty, blanks only, ".", "1.2.3", "/", ":", signs,
 // exponents, letters) raises a Conversion error naming source and the text.
 double readNumber(QStringView text, const QString& source);
+// The same text read exactly, as an amount of money: "100.005" is 100.005, not the nearest double. An
+// amount beyond the decimal range raises an Overflow error naming source.
+Decimal readAmount(QStringView text, const QString& source);
 
 // A double rounded to the nearest integer, halves to even (29.5 -> 30, 30.5 -> 30); a result outside
 // the type's range (or a NaN) raises an Overflow error naming source.
