@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/ChartAction.h"
+#include "app/WhatIfAction.h"
 #include "app/ControlFactory.h"
 #include "app/ControlTable.h"
 #include "app/DesignFonts.h"
@@ -127,6 +128,7 @@ Form1::Form1(QWidget* parent)
     addGridActions();
     new ExportActions(*this);
     ChartAction::install(*this, *MSHFlexGrid1);
+    WhatIfAction::install(*this, *MSHFlexGrid1);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
 }

@@ -8,8 +8,12 @@
 #include "export/GridCsv.h"
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
+#include "export/TableExport.h"
 #include "grid/FlexGrid.h"
 #include "loan/LoanInput.h"
+#include "whatif/ExtraOptions.h"
+#include "whatif/ExtraScheduleModel.h"
+#include "whatif/WhatIfText.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -19,6 +23,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -96,6 +101,60 @@ bool writeStandardOutput(const QByteArray& bytes) {
     return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
 }
 
+// The schedule of the window's last Calculate worked out again with the extras: its comparison on standard
+// output, and its table as CSV (to a file, or standard output when the file is empty or "-") or PDF.
+int writeWithExtras(const Form1& form, const ExtraPayments& extras, bool summary, const std::optional<QString>& csvFile,
+                    const std::optional<QString>& pdfFile) {
+    const std::optional<Schedule>& loan = form.lastSchedule();
+    if (!loan) {
+        printTo(stderr, QStringLiteral("The loan gives no schedule to work the extra payments into.\n"));
+        return kExitFailed;
+    }
+    ExtraScheduleModel model;
+    model.setSchedule(ExtraSchedule::compute(*loan, extras));
+    const ExtraSchedule& schedule = model.schedule();
+    if (schedule.error) {
+        printTo(stderr, schedule.error->userText() + u'\n');
+        return kExitFailed;
+    }
+    for (const std::size_t index : schedule.lumpsOutside) {
+        const LumpSum& lump = extras.lumps[index];
+        printTo(stderr, QStringLiteral("pellmarsh: --lump %1-%2 falls outside the loan; it is left out.\n")
+                            .arg(lump.year)
+                            .arg(lump.month, 2, 10, QChar(u'0')));
+    }
+    if (summary) {
+        const QStringList lines =
+            WhatIfText::summaryLines(WhatIfText::comparison(LoanOutcome::of(*loan), schedule.outcome()));
+        printTo(stdout, lines.join(u'\n') + u'\n');
+    }
+    if (pdfFile) {
+        const PdfExport::Outcome outcome =
+            TableExport::writePdf(model, QStringLiteral("Loan schedule with extra payments"), *pdfFile,
+                                  PrintLayout::pageLayoutFor(QLocale()));
+        if (outcome.status != PdfExport::Outcome::Status::Written) {
+            printTo(stderr, ExportActions::failureText(*pdfFile, outcome.reason) + u'\n');
+            return kExitFailed;
+        }
+    }
+    if (!csvFile)
+        return 0;
+    if (csvFile->isEmpty() || *csvFile == QStringLiteral("-")) {
+        if (summary)
+            printTo(stdout, QStringLiteral("\n"));
+        if (!writeStandardOutput(TableExport::csv(model))) {
+            printTo(stderr, QStringLiteral("Could not write the standard output.\n"));
+            return kExitFailed;
+        }
+        return 0;
+    }
+    if (const QString reason = TableExport::saveCsv(model, *csvFile); !reason.isEmpty()) {
+        printTo(stderr, ExportActions::failureText(*csvFile, reason) + u'\n');
+        return kExitFailed;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool ScriptMode::requested(int argc, const char* const* argv) {
@@ -128,7 +187,26 @@ int ScriptMode::run(const QStringList& arguments) {
                                                 "when FILE is left out or is -."));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Write the grid as a PDF to FILE."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({noSchedule, csv, pdf});
+    const QCommandLineOption extraMonthly(
+        QStringLiteral("extra-monthly"),
+        QStringLiteral("Pay AMOUNT more every month, from the first payment or from the month YYYY-MM on. With any "
+                       "extra, --csv and --pdf write the schedule with extras instead of the grid."),
+        QStringLiteral("AMOUNT[@YYYY-MM]"));
+    const QCommandLineOption extraYearly(QStringLiteral("extra-yearly"),
+                                         QStringLiteral("Pay AMOUNT more once a year, in month MM (1 to 12; 12 when "
+                                                        "left out)."),
+                                         QStringLiteral("AMOUNT[@MM]"));
+    const QCommandLineOption lump(
+        QStringLiteral("lump"), QStringLiteral("Pay AMOUNT once, with the payment of month YYYY-MM; may be repeated."),
+        QStringLiteral("YYYY-MM=AMOUNT"));
+    const QCommandLineOption payLess(QStringLiteral("pay-less"),
+                                     QStringLiteral("Keep the end date and pay less after each extra, instead of "
+                                                    "keeping the payment and finishing sooner."));
+    const QCommandLineOption summary(
+        QStringLiteral("summary"),
+        QStringLiteral("Print the loan as calculated beside the loan with the extras, as \"name: value\" lines: "
+                       "payment, payments, last payment, interest, total paid, interest and time saved."));
+    parser.addOptions({noSchedule, csv, pdf, extraMonthly, extraYearly, lump, payLess, summary});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file, with --csv."),
                                  QStringLiteral("[FILE]"));
 
@@ -148,8 +226,31 @@ int ScriptMode::run(const QStringList& arguments) {
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(csv) == parser.isSet(pdf))
+    const bool wantsSummary = parser.isSet(summary);
+    if (parser.isSet(csv) && parser.isSet(pdf))
         return usageError(parser, QStringLiteral("Give either --csv or --pdf."));
+    if (!parser.isSet(csv) && !parser.isSet(pdf) && !wantsSummary)
+        return usageError(parser, QStringLiteral("Give --csv, --pdf or --summary."));
+    ExtraPayments extras;
+    for (const QString& value : parser.values(extraMonthly)) {
+        if (const QString problem = ExtraOptions::readMonthly(value, extras); !problem.isEmpty())
+            return usageError(parser, problem);
+    }
+    for (const QString& value : parser.values(extraYearly)) {
+        if (const QString problem = ExtraOptions::readYearly(value, extras); !problem.isEmpty())
+            return usageError(parser, problem);
+    }
+    for (const QString& value : parser.values(lump)) {
+        if (const QString problem = ExtraOptions::readLump(value, extras); !problem.isEmpty())
+            return usageError(parser, problem);
+    }
+    if (parser.isSet(payLess))
+        extras.effect = ExtraPayments::Effect::PayLess;
+    const bool withExtras = wantsSummary || parser.isSet(extraMonthly) || parser.isSet(extraYearly) ||
+                            parser.isSet(lump) || parser.isSet(payLess);
+    if (withExtras && parser.isSet(noSchedule))
+        return usageError(parser,
+                          QStringLiteral("Extra payments and --summary need the schedule: leave out --no-schedule."));
     if (positional.size() > (parser.isSet(csv) && !csvValueGiven ? 1 : 0))
         return usageError(parser, QStringLiteral("Unexpected argument: %1").arg(positional.last()));
     if (!positional.isEmpty())
@@ -174,6 +275,10 @@ int ScriptMode::run(const QStringList& arguments) {
     EventBoundary::setBoxSink(nullptr);
     if (g_boxShown)
         return kExitFailed;
+
+    if (withExtras)
+        return writeWithExtras(form, extras, wantsSummary, parser.isSet(csv) ? std::optional(csvFile) : std::nullopt,
+                               parser.isSet(pdf) ? std::optional(parser.value(pdf)) : std::nullopt);
 
     const FlexGrid& grid = *form.MSHFlexGrid1;
     if (parser.isSet(pdf)) {

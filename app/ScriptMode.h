@@ -7,7 +7,11 @@
 //
 //   pellmarsh --years 30 --rate 6 --principal 200000 [--tax 1200] [--insurance 600] [--start-year 2007]
 //             [--no-schedule] (--csv [FILE] | --csv=FILE | --pdf FILE)
+//             [--extra-monthly AMOUNT[@YYYY-MM]] [--extra-yearly AMOUNT[@MM]] [--lump YYYY-MM=AMOUNT]...
+//             [--pay-less] [--summary]
 //
+// With any extra payment, --csv and --pdf write the schedule with extras in place of the grid; --summary
+// prints the loan as calculated beside the loan with the extras, as "name: value" lines.
 // --csv takes no value of its own: its file is the one argument on the line that is not an option, or
 // the value written as --csv=FILE; without either, or with "-", the CSV goes to standard output.
 // Exit status: 0 done; 1 a message the window would have shown in a box, printed on standard error

@@ -1,0 +1,103 @@
+#include "whatif/ExtraScheduleModel.h"
+
+#include "numbers/NumberText.h"
+#include "whatif/WhatIfText.h"
+
+#include <QFont>
+
+namespace {
+
+// Twelve month rows and a totals row to each year; only the last year can be shorter.
+constexpr int kRowsPerYear = 13;
+
+} // namespace
+
+void ExtraScheduleModel::setSchedule(ExtraSchedule schedule) {
+    beginResetModel();
+    m_schedule = std::move(schedule);
+    endResetModel();
+}
+
+int ExtraScheduleModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_schedule.months.size() + m_schedule.years.size());
+}
+
+int ExtraScheduleModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+bool ExtraScheduleModel::isTotals(int row) const {
+    const std::size_t year = std::size_t(row / kRowsPerYear);
+    const std::size_t monthsBefore = year * 12;
+    return row % kRowsPerYear == int(std::min<std::size_t>(12, m_schedule.months.size() - monthsBefore));
+}
+
+QString ExtraScheduleModel::text(int row, int column) const {
+    using WhatIfText::money;
+    if (isTotals(row)) {
+        const ExtraYear& year = m_schedule.years[std::size_t(row / kRowsPerYear)];
+        switch (column) {
+        case YearColumn:
+            return doubleText(year.year);
+        case MonthColumn:
+            return QStringLiteral("Total to date");
+        case PaymentColumn:
+            return money(year.paymentToDate);
+        case ExtraColumn:
+            return money(year.extraToDate);
+        case InterestColumn:
+            return money(year.interestToDate);
+        case PrincipalColumn:
+            return money(year.principalToDate);
+        default:
+            return money(year.balance);
+        }
+    }
+    const ExtraMonth& month = m_schedule.months[std::size_t(row / kRowsPerYear * 12 + row % kRowsPerYear)];
+    switch (column) {
+    case YearColumn:
+        return doubleText(month.year);
+    case MonthColumn:
+        return WhatIfText::kMonthNames[std::size_t(month.month - 1)];
+    case PaymentColumn:
+        return money(month.payment);
+    case ExtraColumn:
+        return money(month.extra);
+    case InterestColumn:
+        return money(month.interest);
+    case PrincipalColumn:
+        return money(month.principal);
+    default:
+        return money(month.balance);
+    }
+}
+
+QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return text(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignVCenter | (index.column() >= PaymentColumn ? Qt::AlignRight : Qt::AlignLeft));
+    case Qt::FontRole:
+        if (isTotals(index.row())) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant ExtraScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const std::array<QString, kColumnCount> headers = {
+        QStringLiteral("Year"),     QStringLiteral("Month"),     QStringLiteral("Payment"), QStringLiteral("Extra"),
+        QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Balance")};
+    return headers[std::size_t(section)];
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "loan/Extras.h"
+#include "numbers/Decimal.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+// How the what-if window and the command line write its figures: money to the cent with two places and
+// no grouping, as spreadsheets read it, and months by their names.
+namespace WhatIfText {
+
+inline const std::array<QString, 12> kMonthNames = {
+    QStringLiteral("January"),   QStringLiteral("February"), QStringLiteral("March"),    QStringLiteral("April"),
+    QStringLiteral("May"),       QStringLiteral("June"),     QStringLiteral("July"),     QStringLiteral("August"),
+    QStringLiteral("September"), QStringLiteral("October"),  QStringLiteral("November"), QStringLiteral("December")};
+
+// 1199.1 -> "1199.10", halves to even at the third place.
+QString money(const Decimal& value);
+// "July 2031".
+QString date(double year, int month);
+// "5 years 5 months", "1 year", "11 months", "none".
+QString duration(std::int32_t months);
+// A month by its number (1 to 12) or by its name or the name's first three letters, in any case; 0 for
+// anything else.
+int monthFromText(const QString& text);
+
+// One figure of the comparison, as calculated and with the extras.
+struct ComparisonRow {
+    QString name;
+    QString asCalculated;
+    QString withExtras;
+};
+
+// The monthly payment, payments, last payment, total interest, total paid, interest saved and time saved.
+std::vector<ComparisonRow> comparison(const LoanOutcome& asCalculated, const LoanOutcome& withExtras);
+// The same as "name: value" lines, each figure once for each loan and the savings once.
+QStringList summaryLines(const std::vector<ComparisonRow>& rows);
+
+} // namespace WhatIfText
