@@ -50,8 +50,6 @@ const QString kMessage = QStringLiteral("Calculate a loan to see what extra paym
 const QString kTitle = QStringLiteral("Pellmarsh v1.0 \u2014 What If");
 const QString kMarked = QStringLiteral("QLineEdit { border: 2px solid #c0392b; }");
 
-enum LumpColumn { LumpYearColumn, LumpMonthColumn, LumpAmountColumn, LumpColumnCount };
-
 // Digits and one decimal point, as amounts are typed.
 QValidator* amountValidator(QObject* parent) {
     return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), parent);
@@ -66,9 +64,9 @@ public:
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            if (index.column() == LumpAmountColumn)
+            if (index.column() == WhatIfWindow::LumpAmountColumn)
                 line->setValidator(amountValidator(line));
-            else if (index.column() == LumpYearColumn)
+            else if (index.column() == WhatIfWindow::LumpYearColumn)
                 line->setValidator(
                     new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), line));
         }

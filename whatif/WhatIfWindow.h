@@ -34,6 +34,9 @@ class WhatIfWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // The one-off payments table's columns.
+    enum LumpColumn { LumpYearColumn, LumpMonthColumn, LumpAmountColumn, LumpColumnCount };
+
     explicit WhatIfWindow(QWidget* parent = nullptr);
     ~WhatIfWindow() override;
 
