@@ -42,13 +42,9 @@ template <class F> std::string outcome(F f) {
     }
 }
 
-// a op b, where '<' gives -1, 0 or 1 as a compares with b.
+// a op b, op one of + - * /.
 inline Decimal apply(const Decimal& a, char op, const Decimal& b) {
-    return op == '<'   ? Decimal::fromInteger((a > b) - (a < b))
-           : op == '+' ? a + b
-           : op == '-' ? a - b
-           : op == '*' ? a * b
-                       : a / b;
+    return op == '+' ? a + b : op == '-' ? a - b : op == '*' ? a * b : a / b;
 }
 
 // What a op b, a compared with b, a rounded to places, a as a double and a read back from its text get
