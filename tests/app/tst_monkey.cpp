@@ -49,8 +49,7 @@ private slots:
             const auto pick = [&random](qsizetype bound) { return static_cast<int>(random.bounded(int(bound))); };
             Form1 form;
             form.show();
-            const std::array<InputBox*, 6> boxes{form.Text1, form.Text2, form.Text3,
-                                                 form.Text4, form.Text5, form.Text6};
+            const std::array<InputBox*, 6> boxes = CalculateCheck::inputBoxes(form);
             std::array<bool, 6> pasted{};
             for (int event = 0; event < kEventsPerSeed; ++event) {
                 const int roll = pick(100);
