@@ -22,7 +22,7 @@ private slots:
     // Family 0: any scale and coefficient size, zero included. 1: coefficients next to the 96-bit limit, whose sums
     // and products must lose places or overflow. 2: a first operand at 26 to 28 places and a small second one (2,
     // 0.5, 0.25, 1.25, ...) that halves or doubles it, so that results fall halfway next to even and odd digits.
-    void matchesExactRationals() {
+    void arithmeticMatchesExactRationals() {
         std::mt19937_64 rng(20070101);
         const auto operand = [&rng](int family, bool second) {
             const int bits = int(rng() % 97);
