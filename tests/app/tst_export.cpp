@@ -104,8 +104,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form()));
         QTest::keyClick(form().Text1, Qt::Key_S, Qt::ControlModifier);
         const QList<SeenBox> seen = takeBoxes();
-        QVERIFY(seen.size() == 2 && seen[1].text.contains(path) && seen[1].text.contains("Not a directory"));
-        QCOMPARE(seen[0].title, QStringLiteral("Print Preview"));
+        QCOMPARE(seen.size(), 2);
+        const SeenBox &preview = seen[0], &saveFailure = seen[1];
+        QCOMPARE(preview.title, QStringLiteral("Print Preview"));
+        QVERIFY2(saveFailure.text.contains(path) && saveFailure.text.contains("Not a directory"),
+                 qPrintable(saveFailure.text));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"notes.txt"});
         QCOMPARE(form().Text1->text(), QStringLiteral("30"));
