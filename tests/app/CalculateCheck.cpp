@@ -20,10 +20,6 @@
 namespace {
 QStringList g_boxes;
 
-std::array<InputBox*, 6> boxesOf(Form1& w) {
-    return {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6};
-}
-
 QString describe(const QString& text, const FlexGridModel::CellStyle& s) {
     return text + QString::asprintf("\t%s\t%g\t%d\t%d\t%u\t%u\t%d", qPrintable(s.fontName), double(s.fontSize), s.bold,
                                     s.italic, s.backColor, s.foreColor, s.alignment);
@@ -42,12 +38,16 @@ void shortenLength(Form1& window) {
 
 QString inputs(Form1& window) {
     QString texts;
-    for (InputBox* box : boxesOf(window))
+    for (InputBox* box : CalculateCheck::inputBoxes(window))
         texts += u'"' + box->text().left(40) + "\" ";
     return texts + QString::asprintf("ticked %d, grid %d x %d", int(window.Check1->value()),
                                      window.MSHFlexGrid1->rows(), window.MSHFlexGrid1->cols());
 }
 } // namespace
+
+std::array<InputBox*, 6> CalculateCheck::inputBoxes(Form1& w) {
+    return {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6};
+}
 
 QStringList CalculateCheck::cells(const FlexGrid& grid) {
     QStringList lines;
@@ -76,7 +76,7 @@ QString CalculateCheck::againstFresh(Form1& window) {
     Form1 fresh;
     fresh.ensurePolished();
     for (std::size_t i = 0; i < 6; ++i)
-        boxesOf(fresh)[i]->setText(boxesOf(window)[i]->text());
+        CalculateCheck::inputBoxes(fresh)[i]->setText(CalculateCheck::inputBoxes(window)[i]->text());
     fresh.Check1->setValue(window.Check1->value());
     fresh.MSHFlexGrid1->setRows(window.MSHFlexGrid1->rows());
     fresh.MSHFlexGrid1->setCols(window.MSHFlexGrid1->cols());

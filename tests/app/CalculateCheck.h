@@ -2,13 +2,18 @@
 
 #include <QStringList>
 
+#include <array>
+
 class FlexGrid;
 class Form1;
+class InputBox;
 
 // What Calculate leaves for the user to see, and a check that a window's Calculate leaves what a fresh
 // window's does, given the same six texts, tick and grid size: state carried from earlier use shows up.
 // Once any of these has run, message boxes go to a list (boxes()) instead of the screen.
 namespace CalculateCheck {
+// Text1 to Text6, in order.
+std::array<InputBox*, 6> inputBoxes(Form1& window);
 // Every cell, one line each: "row col text font size bold italic back fore alignment", tab-separated.
 QStringList cells(const FlexGrid& grid);
 // Clicks Calculate: the boxes shown, the stored rate and payment, the six texts, tick and grid size, cells().

@@ -53,3 +53,21 @@ QStringList FormTestCase::goldenLines(const QString& name) {
                ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).filter(QRegularExpression("^[^#]"))
                : QStringList{"cannot read " + name};
 }
+
+QList<QHash<QString, QString>> FormTestCase::goldenTable(const QString& name) {
+    QStringList lines = goldenLines(name);
+    const QStringList columns = lines.takeFirst().split(u'\t');
+    QList<QHash<QString, QString>> rows;
+    for (const QString& line : lines) {
+        const QStringList fields = line.split(u'\t');
+        if (fields.size() != columns.size())
+            QTest::qFail(qPrintable(name + ": the row \"" + line.left(80) + "\" does not fit the columns"), __FILE__,
+                         __LINE__);
+        QHash<QString, QString>& row = rows.emplace_back();
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            row.insert(columns[i], fields.value(i));
+    }
+    if (rows.isEmpty())
+        QTest::qFail(qPrintable(name + " holds no rows"), __FILE__, __LINE__);
+    return rows;
+}

@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 
+#include <QHash>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -29,6 +30,9 @@ protected:
     void calculate();
     // The lines of a file under tests/app/golden, but for those starting with '#'.
     static QStringList goldenLines(const QString& name);
+    // The rows of a tab-separated file under tests/app/golden whose first line names its columns, each
+    // row's fields by column name. A row with more or fewer fields than the names fails the test.
+    static QList<QHash<QString, QString>> goldenTable(const QString& name);
 
 private slots:
     void init();

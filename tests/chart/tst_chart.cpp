@@ -31,10 +31,10 @@ class TestChart : public FormTestCase {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // The bars and the line against the grid's totals rows: a year's own sums, rounded, and the difference
-    // of the rounded totals so far meet within a cent; the balance is the same. What a screen reader reads
-    // first: the crossing year, then the first year.
-    void workedLoans() {
+    // The bars and the line against the grid's year ends (rows 21, 36, ...): a year's interest and principal,
+    // rounded, meet the difference of the grid's totals to date within a cent; the balance is the grid's. What
+    // a screen reader reads first: the crossing year, then the first year.
+    void barsAndLineMatchTheGridsYearEnds() {
         // One year: worked by hand, month by month. Thirty years: the balance after 12 months is
         // 200000 * 1.005^12 - 1199.10105 * (1.005^12 - 1) / 0.005, and the year's interest is the twelve
         // payments less the principal repaid. Principal first exceeds interest in month 222, where the
@@ -47,22 +47,26 @@ private slots:
             QCOMPARE(chart()->table()->rowCount(), years);
             const QList<QAbstractSeries*> series = chart()->chartView()->chart()->series();
             const QList<QBarSet*> bars = qobject_cast<QStackedBarSeries*>(series[0])->barSets();
-            double paid[2] = {};
+            const QBarSet &interest = *bars[0], &repaid = *bars[1];
+            const QLineSeries& balance = *qobject_cast<QLineSeries*>(series[1]);
+            double interestBefore = 0, principalBefore = 0; // the grid's totals at the end of the year before
             for (int year = 0, row = 21; year < years; ++year, row += 15) {
-                const auto total = [&](int col) { return form().MSHFlexGrid1->textAt(row, col).toDouble(); };
-                QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(year).y(), total(4));
-                for (int part = 0; part < 2; paid[part] = total(2 + part), ++part)
-                    QVERIFY(std::abs(bars[part]->at(year) - total(2 + part) + paid[part]) < 0.0100001);
+                const auto cell = [&](int col) { return form().MSHFlexGrid1->textAt(row, col).toDouble(); };
+                const double interestToDate = cell(2), principalToDate = cell(3);
+                QCOMPARE(balance.at(year).y(), cell(4));
+                QVERIFY2(std::abs(interest.at(year) - interestToDate + interestBefore) < 0.0100001,
+                         "a year's interest bar is more than a cent from the grid's");
+                QVERIFY2(std::abs(repaid.at(year) - principalToDate + principalBefore) < 0.0100001,
+                         "a year's principal bar is more than a cent from the grid's");
+                interestBefore = interestToDate;
+                principalBefore = principalToDate;
             }
             QVERIFY2(chart()->chartView()->accessibleDescription().contains(read), read);
         }
     }
 
-    // Escape closes the window. Once open again it shows "Calculate a schedule to see its chart" after a
-    // Calculate that leaves no schedule (principal emptied, summary unticked, too long for the grid), until
-    // the next schedule brings its chart back. Saving its image leaves only a whole image in the folder; a
-    // failure names the file.
-    void thirtyYears() {
+    // Saving the image leaves only a whole image in the folder; a failure names the file.
+    void savingTheImageLeavesOnlyAWholeFile() {
         calculateLoan(30);
         QTemporaryDir folder;
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.png")));
@@ -71,12 +75,20 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList({"chart.png", "taken.png"}));
         QCOMPARE(QImage(folder.filePath(QStringLiteral("chart.png"))).size(), chart()->chartView()->size());
+    }
+
+    // Escape closes the window. Once open again it shows "Calculate a schedule to see its chart" after a
+    // Calculate that leaves no schedule, until the next schedule brings its chart back.
+    void aCalculateThatLeavesNoScheduleShowsAMessageInstead() {
+        calculateLoan(30);
         QTest::keyClick(chart(), Qt::Key_Escape);
         QVERIFY(!chart()->isVisible());
         chart()->show();
-        for (const QStringList& texts : {QStringList{"30", "6", ""}, QStringList{"30"}, QStringList{"2184"}}) {
+        for (const auto& [texts, ticked] : {std::pair{QStringList{"30", "6", ""}, 1}, // the principal emptied
+                                            std::pair{QStringList{"30"}, 0},          // the summary unticked
+                                            std::pair{QStringList{"2184"}, 1}}) {     // too long for the grid
             fill(texts);
-            form().Check1->setValue(texts == QStringList{"30"} ? 0 : 1);
+            form().Check1->setValue(ticked);
             calculate();
             QVERIFY(chart()->isVisible() && chart()->showsMessage() && chart()->table()->rowCount() == 0);
             form().Check1->setValue(1);
@@ -88,7 +100,7 @@ private slots:
     }
 
     // 2183 years by century: 21 whole centuries and 83 years, every year's cents kept in the sums.
-    void longestSchedule() {
+    void theLongestScheduleShowsByCenturyToTheCent() {
         calculateLoan(2183);
         const std::vector<ScheduleYear>& years = form().lastSchedule()->years;
         const QTableWidget* table = chart()->table();

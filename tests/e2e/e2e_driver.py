@@ -14,8 +14,9 @@ from gi.repository import Atspi  # noqa: E402
 
 BIN = os.environ["PELLMARSH_BIN"]
 GOLDEN = os.path.join(os.path.dirname(__file__), "..", "app", "golden", "30-y-6-200000.tsv")
-INPUTS = [("Length of Loan (Years)", "30"), ("Annual Interest Rate ", "6"), ("Principal Loan Balance", "200000"),
-          ("Annual Property Tax and Insurance Other Expanses", "1200"), ("Annual Insur:", "600"),
+LENGTH, INSURANCE = "Length of Loan (Years)", "Annual Insur:"
+INPUTS = [(LENGTH, "30"), ("Annual Interest Rate ", "6"), ("Principal Loan Balance", "200000"),
+          ("Annual Property Tax and Insurance Other Expanses", "1200"), (INSURANCE, "600"),
           ("Year To Start the payment", "2007")]
 failures = []
 
@@ -92,12 +93,12 @@ def main():
         for label, value in INPUTS:
             fill(window, label, value)
         # A shortcut types nothing into a box; Tab from the insurance box reaches Calculate, Return presses it.
-        length = find(window, "text", INPUTS[0][0])
+        length = find(window, "text", LENGTH)
         click(length)
         xdo("key", "alt+a")
         time.sleep(0.3)
         check(text_of(length) == "30", f"Alt+A leaves the length reading '30' (it reads {text_of(length)!r})")
-        click(find(window, "text", INPUTS[4][0]))
+        click(find(window, "text", INSURANCE))
         xdo("key", "Tab", "Return")
 
         table = find(window, "table", "Payment and schedule")

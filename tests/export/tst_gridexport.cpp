@@ -16,7 +16,7 @@ class TestGridExport : public QObject {
 private slots:
     // One row holding every case: blanks kept, commas and line breaks (a lone CR too) quoted, quotes doubled,
     // UTF-8; row 0 goes out too, every record ends in CR LF, empty cells stay empty fields.
-    void csv() {
+    void csvQuotesWhatWouldBreakAField() {
         FlexGrid grid;
         grid.setCols(7);
         const QStringList texts{" Year  ", "1,200", "say \"6 %\"", "a\nb", "a\rb", "Zürich € 𝄞"};
@@ -26,18 +26,20 @@ private slots:
                                                        "Z\xc3\xbcrich \xe2\x82\xac \xf0\x9d\x84\x9e,\r\n,,,,,,\r\n");
     }
 
-    void pageBreaks_data() {
+    void pagesBreakBetweenRowsAndRepeatTheHeader_data() {
         QTest::addColumn<QList<int>>("rowHeights"); // twips
         QTest::addColumn<int>("headerRow");
-        QTest::addColumn<QString>("pages"); // first-last row of each page; H: the header row above them
-        QTest::newRow("header repeats") << QList<int>(10, 240) << 2 << "0-3 H4-6 H7-9";
-        QTest::newRow("header opening a page is not doubled") << QList<int>(10, 240) << 4 << "0-3 4-7 H8-9";
+        QTest::addColumn<QStringList>("pages");
+        QTest::newRow("header repeats") << QList<int>(10, 240) << 2
+                                        << QStringList{"rows 0-3", "header, rows 4-6", "header, rows 7-9"};
+        QTest::newRow("header opening a page is not doubled")
+            << QList<int>(10, 240) << 4 << QStringList{"rows 0-3", "rows 4-7", "header, rows 8-9"};
         QTest::newRow("a row taller than the page stands alone; exact fit")
-            << QList<int>{4000, 240, 240, 240, 280, 240} << -1 << "0-0 1-4 5-5";
+            << QList<int>{4000, 240, 240, 240, 280, 240} << -1 << QStringList{"rows 0-0", "rows 1-4", "rows 5-5"};
     }
     // The default two columns of 48 points on a page 192 points wide: everything doubles, so a 240-twip
     // row is 24 points high and the 100 points above the footer hold four.
-    void pageBreaks() {
+    void pagesBreakBetweenRowsAndRepeatTheHeader() {
         QFETCH(QList<int>, rowHeights);
         QFETCH(int, headerRow);
         FlexGrid grid;
@@ -47,15 +49,18 @@ private slots:
         grid.setRow(std::max(headerRow, 0));
         grid.setText(headerRow >= 0 ? QStringLiteral("Year ") : QString());
         const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
-        QStringList shown;
+        QStringList pages;
         for (const PrintLayout::Page& page : layout.pages())
-            shown << QString("%1%2-%3").arg(page.repeatsHeader ? "H" : "").arg(page.firstRow).arg(page.endRow - 1);
-        QTEST(shown.join(u' '), "pages");
+            pages << QStringLiteral("%1rows %2-%3")
+                         .arg(page.repeatsHeader ? "header, " : "")
+                         .arg(page.firstRow)
+                         .arg(page.endRow - 1);
+        QTEST(pages, "pages");
     }
 
     // A cancelled export leaves the folder as it was: an earlier file keeps its contents and no temporary
     // file is left beside it.
-    void cancelledPdf() {
+    void aCancelledPdfLeavesTheFolderAsItWas() {
         QTemporaryDir folder;
         QFile earlier(folder.filePath(QStringLiteral("loan.pdf")));
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);

@@ -28,10 +28,6 @@ Schedule scheduleOf(const QString& years, const QString& ratePercent, const QStr
 // the longest schedules stay quick.
 constexpr std::size_t kMonthsChecked = 720;
 
-Rational rational(const Decimal& d) {
-    return Rational(Int(d.coefficient()) * (d.isNegative() ? -1 : 1), pow(Int(10), d.scale()));
-}
-
 // principal * rate / (1 - (1 + rate)^-months), exactly.
 Rational exactPayment(const Rational& principal, const Rational& rate, int months) {
     const Rational base = 1 + rate;
@@ -58,46 +54,21 @@ private slots:
         QTest::addColumn<int>("monthsInLastYear");
         QTest::addColumn<double>("lastYearLabel");
 
-        QTest::newRow("the worked loan") << "30"
-                                         << "6"
-                                         << "200000"
-                                         << "2007" << 360 << 30 << 12 << 2036.0;
-        QTest::newRow("one year") << "1"
-                                  << "6"
-                                  << "12000"
-                                  << "2007" << 12 << 1 << 12 << 2007.0;
-        QTest::newRow("a tiny rate") << "10"
-                                     << "0.001"
-                                     << "999999"
-                                     << "2007" << 120 << 10 << 12 << 2016.0;
-        QTest::newRow("a high rate") << "5"
-                                     << "99.99"
-                                     << "50000.75"
-                                     << "2007" << 60 << 5 << 12 << 2011.0;
-        QTest::newRow("the longest whole years a grid holds") << "2183"
-                                                              << "6"
-                                                              << "200000"
-                                                              << "2007" << 26196 << 2183 << 12 << 4189.0;
-        QTest::newRow("the most months") << "2730"
-                                         << "6"
-                                         << "200000"
-                                         << "0" << 32760 << 2730 << 12 << 2729.0;
-        QTest::newRow("a last year cut short") << "2.5"
-                                               << "6"
-                                               << "12000"
-                                               << "2007" << 30 << 3 << 6 << 2009.0;
-        QTest::newRow("a short year beyond 16-bit years") << "0.5"
-                                                          << "6"
-                                                          << "12000"
-                                                          << "40000" << 6 << 1 << 6 << 40000.0;
-        QTest::newRow("a last year cut short at the grid's end") << "2183.5"
-                                                                 << "6"
-                                                                 << "200000"
-                                                                 << "2007" << 26202 << 2184 << 6 << 4190.0;
-        QTest::newRow("a start year with a fraction") << "2"
-                                                      << "6"
-                                                      << "12000"
-                                                      << "2007.5" << 24 << 2 << 12 << 2008.5;
+        const auto row = [](const char* name, const char* years, const char* ratePercent, const char* principal,
+                            const char* startYear, int months, int yearCount, int monthsInLastYear, double lastLabel) {
+            QTest::newRow(name) << QString(years) << QString(ratePercent) << QString(principal) << QString(startYear)
+                                << months << yearCount << monthsInLastYear << lastLabel;
+        };
+        row("the worked loan", "30", "6", "200000", "2007", 360, 30, 12, 2036.0);
+        row("one year", "1", "6", "12000", "2007", 12, 1, 12, 2007.0);
+        row("a tiny rate", "10", "0.001", "999999", "2007", 120, 10, 12, 2016.0);
+        row("a high rate", "5", "99.99", "50000.75", "2007", 60, 5, 12, 2011.0);
+        row("the longest whole years a grid holds", "2183", "6", "200000", "2007", 26196, 2183, 12, 4189.0);
+        row("the most months", "2730", "6", "200000", "0", 32760, 2730, 12, 2729.0);
+        row("a last year cut short", "2.5", "6", "12000", "2007", 30, 3, 6, 2009.0);
+        row("a short year beyond 16-bit years", "0.5", "6", "12000", "40000", 6, 1, 6, 40000.0);
+        row("a last year cut short at the grid's end", "2183.5", "6", "200000", "2007", 26202, 2184, 6, 4190.0);
+        row("a start year with a fraction", "2", "6", "12000", "2007.5", 24, 2, 12, 2008.5);
     }
     void schedulesKeepTheirRules() {
         QFETCH(QString, years);
@@ -121,11 +92,11 @@ private slots:
 
         // Beyond the months checked, (1 + rate)^-n is too small to change a double, and the exact power too
         // long to work out quickly: the payment is then the principal times the rate.
-        const Rational rate = rational(schedule.monthlyRate);
-        const Rational loan = rational(Decimal::fromString(principal));
+        const Rational rate = exact(schedule.monthlyRate);
+        const Rational loan = exact(Decimal::fromString(principal));
         const Rational exactValue =
             std::size_t(expectedMonths) <= kMonthsChecked ? exactPayment(loan, rate, expectedMonths) : loan * rate;
-        const Rational error = rational(schedule.monthlyPayment) - exactValue;
+        const Rational error = exact(schedule.monthlyPayment) - exactValue;
         QVERIFY2(abs(error) < exactValue / 1'000'000'000, qPrintable(schedule.monthlyPayment.toString()));
     }
 
@@ -149,21 +120,19 @@ private slots:
         QTest::addColumn<RuntimeError::Kind>("expectedKind");
         QTest::addColumn<QString>("boxAtFault");
 
-        QTest::newRow("too many months") << "2731"
-                                         << "2007" << ScheduleStep::MonthCount << 0 << 0 << RuntimeError::Kind::Overflow
-                                         << "Text1";
-        QTest::newRow("a start year that is not a number")
-            << "1"
-            << "2007:" << ScheduleStep::YearLabel << 1 << 0 << RuntimeError::Kind::Conversion << "Text6";
-        QTest::newRow("a start year beyond 16 bits")
-            << "2"
-            << "40000" << ScheduleStep::EndYear << 12 << 12 << RuntimeError::Kind::Overflow << "Text6";
-        QTest::newRow("an end year beyond 16 bits")
-            << "1"
-            << "32767" << ScheduleStep::EndYear << 12 << 12 << RuntimeError::Kind::Overflow << "Text1";
-        QTest::newRow("the whole years of a longer loan beyond 16-bit years")
-            << "1.5"
-            << "40000" << ScheduleStep::EndYear << 12 << 12 << RuntimeError::Kind::Overflow << "Text6";
+        const auto row = [](const char* name, const char* years, const char* startYear, ScheduleStep step, int month,
+                            int monthsKept, RuntimeError::Kind kind, const char* box) {
+            QTest::newRow(name) << QString(years) << QString(startYear) << step << month << monthsKept << kind
+                                << QString(box);
+        };
+        using Kind = RuntimeError::Kind;
+        row("too many months", "2731", "2007", ScheduleStep::MonthCount, 0, 0, Kind::Overflow, "Text1");
+        row("a start year that is not a number", "1", "2007:", ScheduleStep::YearLabel, 1, 0, Kind::Conversion,
+            "Text6");
+        row("a start year beyond 16 bits", "2", "40000", ScheduleStep::EndYear, 12, 12, Kind::Overflow, "Text6");
+        row("an end year beyond 16 bits", "1", "32767", ScheduleStep::EndYear, 12, 12, Kind::Overflow, "Text1");
+        row("the whole years of a longer loan beyond 16-bit years", "1.5", "40000", ScheduleStep::EndYear, 12, 12,
+            Kind::Overflow, "Text6");
     }
     void failuresStopAtTheirStep() {
         QFETCH(QString, years);

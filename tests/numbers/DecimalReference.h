@@ -15,6 +15,11 @@
 using Int = boost::multiprecision::cpp_int;
 using Rational = boost::multiprecision::cpp_rational;
 
+// A decimal's exact value.
+inline Rational exact(const Decimal& d) {
+    return Rational(Int(d.coefficient()) * (d.isNegative() ? -1 : 1), pow(Int(10), d.scale()));
+}
+
 // value at the largest scale up to top that fits, as plain text; an exact result drops trailing zeros
 // down to scale floor (the default drops none).
 inline std::string rounded(const Rational& value, int top, int floor = Decimal::kMaxScale) {
@@ -42,21 +47,14 @@ template <class F> std::string outcome(F f) {
     }
 }
 
-// a op b, where '<' gives -1, 0 or 1 as a compares with b.
+// a op b, op one of + - * /.
 inline Decimal apply(const Decimal& a, char op, const Decimal& b) {
-    return op == '<'   ? Decimal::fromInteger((a > b) - (a < b))
-           : op == '+' ? a + b
-           : op == '-' ? a - b
-           : op == '*' ? a * b
-                       : a / b;
+    return op == '+' ? a + b : op == '-' ? a - b : op == '*' ? a * b : a / b;
 }
 
 // What a op b, a compared with b, a rounded to places, a as a double and a read back from its text get
 // wrong, or nothing.
 inline std::string mismatch(const Decimal& a, char op, const Decimal& b, int places) {
-    const auto exact = [](const Decimal& d) {
-        return Rational(Int(d.coefficient()) * (d.isNegative() ? -1 : 1), pow(Int(10), d.scale()));
-    };
     const Rational x = exact(a), y = exact(b);
     const std::string expected = op == '+'   ? rounded(x + y, std::max(a.scale(), b.scale()))
                                  : op == '-' ? rounded(x - y, std::max(a.scale(), b.scale()))

@@ -1,3 +1,5 @@
+// Texts becoming numbers and numbers becoming cell texts, under a desktop locale that groups digits and
+// writes a decimal comma. Where a conversion fails, the check is on the message the user reads.
 #include "numbers/ErrorContext.h"
 #include "numbers/NumberText.h"
 #include "numbers/RuntimeError.h"
@@ -5,10 +7,34 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
 #include <optional>
-#include <tuple>
+
+namespace {
 
 const QString kBox = QStringLiteral("the \"Annual Interest Rate\" box");
+
+// The message of the error a conversion raises, or "no error".
+template <class Conversion> QString errorMessage(Conversion convert) {
+    try {
+        convert();
+    } catch (const RuntimeError& error) {
+        return error.message();
+    }
+    return QStringLiteral("no error");
+}
+
+// The rate box's text as Calculate reads it, written back as the double's shortest text.
+QString read(const QString& text) {
+    return QString::number(readNumber(text, kBox), 'g', QLocale::FloatingPointShortest);
+}
+QString notANumber(const QString& quoted) {
+    return QStringLiteral("The text \"%1\" in the \"Annual Interest Rate\" box is not a number. "
+                          "Use digits with at most one decimal point.")
+        .arg(quoted);
+}
+
+} // namespace
 
 class TestNumberText : public QObject {
     Q_OBJECT
@@ -17,66 +43,77 @@ private slots:
     // Nothing may follow the desktop's locale: the point stays '.', and digits are never grouped.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    // 'r' reads a box's text (the double as its shortest text); 'c' rounds a decimal to cents and 't' writes it as
-    // cell text; 'd' writes a double as cell text and 'D' takes it into decimal arithmetic; 'i' rounds a double to
-    // a 16-bit integer. Failures show the message the user reads.
-    void numbers_data() {
-        QTest::addColumn<char>("function");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("expected");
-        const QString notANumber =
-            QStringLiteral("The text \"%1\" in the \"Annual Interest Rate\" box is not a number. "
-                           "Use digits with at most one decimal point.");
+    void aNumeralIsReadWithBlanksAroundItAndCorrectlyRounded() {
+        QCOMPARE(read("5."), "5");
+        QCOMPARE(read(".5"), "0.5");
+        QCOMPARE(read(" 7 "), "7");
+        QCOMPARE(read("\t7"), "7");
+        QCOMPARE(read("007.50"), "7.5");
+        QCOMPARE(read("1234.5"), "1234.5");
+        QCOMPARE(read("9007199254740993"), "9007199254740992");
+        QCOMPARE(read("0." + QString(400, u'0') + u'1'), "0");
+        QCOMPARE(read("0." + QString(1'000'000, u'3')), "0.3333333333333333");
+    }
+
+    // Signs, exponents, grouping, a decimal comma, other scripts' digits and the codes either side of the
+    // digits are all refused, and the message quotes at most 39 characters of the text.
+    void aTextThatIsNotANumeralNamesItsBox() {
         for (const char* text : {"   ", ".", "1.2.3", "/", ":", "1:2", "-5", "+5", "1e3", "1,000", "1234,5", "abc",
                                  "1 000", "0x10", "5\n", "٣"})
-            QTest::addRow("r %s", text) << 'r' << QString::fromUtf8(text) << notANumber.arg(QString::fromUtf8(text));
-        QTest::newRow("r 100 x") << 'r' << QString(100, u'x') << notANumber.arg(QString(39, u'x') + u'…');
-        QTest::newRow("r 400 nines")
-            << 'r' << QString(400, u'9')
-            << QStringLiteral("The text \"%1…\" in %2 is too large to compute with.").arg(QString(39, u'9'), kBox);
-        QTest::newRow("r underflow") << 'r' << QStringLiteral("0.") + QString(400, u'0') + u'1' << "0";
-        QTest::newRow("r a million") << 'r' << QStringLiteral("0.") + QString(1'000'000, u'3') << "0.3333333333333333";
-        // clang-format off
-        const std::tuple<char, const char*, const char*> rows[] = {
-            {'r', "5.", "5"}, {'r', ".5", "0.5"}, {'r', " 7 ", "7"}, {'r', "\t7", "7"}, {'r', "007.50", "7.5"},
-            {'r', "1234.5", "1234.5"}, {'r', "9007199254740993", "9007199254740992"},
-            {'r', "", "The \"Annual Interest Rate\" box is empty."},
-            {'c', "1234.565", "1234.56"}, {'c', "1234.575", "1234.58"}, {'c', "-1234.565", "-1234.56"},
-            {'c', "-1234.575", "-1234.58"}, {'c', "1234.5650000000000000000001", "1234.57"}, {'c', "-0.001", "0"},
-            {'c', "9.995", "10"}, {'t', "1199.10", "1199.1"}, {'t', "1900.00", "1900"}, {'t', "-0.00", "0"},
-            {'d', "-0", "0"}, {'d', "199800.89894969497", "199800.898949695"}, {'d', "1e20", "100000000000000000000"},
-            {'d', "1.5e-7", "0.00000015"}, {'D', "1e-30", "0"}, {'D', "0.3333333333333333", "0.333333333333333"},
-            {'D', "1234567890123445", "1234567890123440"}, {'D', "1234567890123455", "1234567890123460"},
-            {'D', "1.2345678901234568e-16", "0.0000000000000001234567890123"},
-            {'D', "7.92281625142643e28", "79228162514264300000000000000"},
-            {'D', "1e29", "The \"Annual Interest Rate\" box 100000000000000000000000000000 is too large: "
-                          "decimal numbers go up to 79228162514264337593543950335."},
-            {'i', "29.5", "30"}, {'i', "30.5", "30"}, {'i', "-2.5", "-2"}, {'i', "-3.5", "-4"},
-            {'i', "30.500000000000004", "31"}, {'i', "-32768.5", "-32768"},
-            {'i', "32767.5", "The \"Annual Interest Rate\" box 32767.5 is outside the range; "
-                             "it must lie between -32768 and 32767."},
-            {'i', "nan", "The \"Annual Interest Rate\" box is not a number (NaN); "
-                         "it must lie between -32768 and 32767."}};
-        // clang-format on
-        for (const auto& [function, input, expected] : rows)
-            QTest::addRow("%c %s", function, input) << function << QString(input) << QString(expected);
+            QCOMPARE(errorMessage([&] { read(QString::fromUtf8(text)); }), notANumber(QString::fromUtf8(text)));
+        QCOMPARE(errorMessage([] { read(QString(100, u'x')); }), notANumber(QString(39, u'x') + u'…'));
+        QCOMPARE(errorMessage([] { read(""); }), "The \"Annual Interest Rate\" box is empty.");
+        QCOMPARE(errorMessage([] { read(QString(400, u'9')); }),
+                 "The text \"" + QString(39, u'9') + "…\" in " + kBox + " is too large to compute with.");
     }
-    void numbers() {
-        QFETCH(char, function);
-        QFETCH(QString, input);
-        QFETCH(QString, expected);
-        QString seen;
-        try {
-            seen = function == 'r'   ? QString::number(readNumber(input, kBox), 'g', QLocale::FloatingPointShortest)
-                   : function == 'c' ? decimalText(Decimal::fromString(input).roundedTo(2))
-                   : function == 't' ? decimalText(Decimal::fromString(input))
-                   : function == 'd' ? doubleText(input.toDouble())
-                   : function == 'D' ? decimalText(toDecimal(input.toDouble(), kBox))
-                                     : integerText(roundToInt16(input.toDouble(), kBox));
-        } catch (const RuntimeError& error) {
-            seen = error.message();
-        }
-        QCOMPARE(seen, expected);
+
+    // Ties go to the even cent at both signs, anything past a tie goes away from it, and less than half a
+    // cent below zero shows as "0", never "-0".
+    void amountsRoundToCentsHalfToEven() {
+        QCOMPARE(decimalText(Decimal::fromString(u"1234.565").roundedTo(2)), "1234.56");
+        QCOMPARE(decimalText(Decimal::fromString(u"1234.575").roundedTo(2)), "1234.58");
+        QCOMPARE(decimalText(Decimal::fromString(u"-1234.565").roundedTo(2)), "-1234.56");
+        QCOMPARE(decimalText(Decimal::fromString(u"-1234.575").roundedTo(2)), "-1234.58");
+        QCOMPARE(decimalText(Decimal::fromString(u"1234.5650000000000000000001").roundedTo(2)), "1234.57");
+        QCOMPARE(decimalText(Decimal::fromString(u"-0.001").roundedTo(2)), "0");
+        QCOMPARE(decimalText(Decimal::fromString(u"9.995").roundedTo(2)), "10");
+    }
+
+    void cellsShowPlainDigitsWithoutTrailingZeros() {
+        QCOMPARE(decimalText(Decimal::fromString(u"1199.10")), "1199.1");
+        QCOMPARE(decimalText(Decimal::fromString(u"1900.00")), "1900");
+        QCOMPARE(decimalText(Decimal::fromString(u"-0.00")), "0");
+        QCOMPARE(doubleText(-0.0), "0");
+        QCOMPARE(doubleText(199800.89894969497), "199800.898949695");
+        QCOMPARE(doubleText(1e20), "100000000000000000000");
+        QCOMPARE(doubleText(1.5e-7), "0.00000015");
+    }
+
+    // Fifteen significant digits, ties to even, at most 28 places; the decimal range ends at 2^96 - 1.
+    void aDoubleEntersDecimalArithmeticAtFifteenDigits() {
+        QCOMPARE(decimalText(toDecimal(1e-30, kBox)), "0");
+        QCOMPARE(decimalText(toDecimal(0.3333333333333333, kBox)), "0.333333333333333");
+        QCOMPARE(decimalText(toDecimal(1234567890123445.0, kBox)), "1234567890123440");
+        QCOMPARE(decimalText(toDecimal(1234567890123455.0, kBox)), "1234567890123460");
+        QCOMPARE(decimalText(toDecimal(1.2345678901234568e-16, kBox)), "0.0000000000000001234567890123");
+        QCOMPARE(decimalText(toDecimal(7.92281625142643e28, kBox)), "79228162514264300000000000000");
+        QCOMPARE(errorMessage([] { toDecimal(1e29, kBox); }),
+                 "The \"Annual Interest Rate\" box 100000000000000000000000000000 is too large: "
+                 "decimal numbers go up to 79228162514264337593543950335.");
+    }
+
+    void aDoubleRoundsToA16BitIntegerHalfToEven() {
+        QCOMPARE(integerText(roundToInt16(29.5, kBox)), "30");
+        QCOMPARE(integerText(roundToInt16(30.5, kBox)), "30");
+        QCOMPARE(integerText(roundToInt16(-2.5, kBox)), "-2");
+        QCOMPARE(integerText(roundToInt16(-3.5, kBox)), "-4");
+        QCOMPARE(integerText(roundToInt16(30.500000000000004, kBox)), "31");
+        QCOMPARE(integerText(roundToInt16(-32768.5, kBox)), "-32768");
+        QCOMPARE(
+            errorMessage([] { roundToInt16(32767.5, kBox); }),
+            "The \"Annual Interest Rate\" box 32767.5 is outside the range; it must lie between -32768 and 32767.");
+        QCOMPARE(errorMessage([] { roundToInt16(std::nan(""), kBox); }),
+                 "The \"Annual Interest Rate\" box is not a number (NaN); it must lie between -32768 and 32767.");
     }
 
     // An error raised deep inside arithmetic tells the user the step under way and the box to correct.
