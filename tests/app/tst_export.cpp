@@ -80,6 +80,26 @@ private slots:
             QVERIFY2(err.contains(QStringLiteral("Usage: ")), qPrintable(err));
     }
 
+    // Without options, or with only Qt's own, the program opens its window and waits for its user, where the
+    // command line would have finished long before.
+    void withoutOptionsTheWindowOpens_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no arguments") << QStringList{};
+        QTest::newRow("Qt's own style option") << QStringList{"-style", "Fusion"};
+    }
+    void withoutOptionsTheWindowOpens() {
+        QFETCH(QStringList, arguments);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(PELLMARSH_BINARY), arguments);
+        QVERIFY(process.waitForStarted());
+        QVERIFY2(!process.waitForFinished(3000), process.readAllStandardError().constData());
+        process.kill();
+        process.waitForFinished();
+    }
+
     // The help names every input by the label the window shows above its box, never by a design name.
     void helpNamesTheLabels() {
         QProcess process;
