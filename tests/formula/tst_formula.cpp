@@ -1,21 +1,12 @@
 // The schedule's layout on its own: where a schedule ends, and what is written before a failure.
 #include "formula/Formula.h"
-#include "loan/LoanTerms.h"
-#include "loan/Payment.h"
-#include "loan/Schedule.h"
 #include "loan/SharedState.h"
 #include "tests/formula/RecordedCells.h"
+#include "tests/loan/ScheduleOfTexts.h"
 
 #include <QTest>
 
 namespace {
-
-Schedule scheduleOf(const QString& years, const QString& startYear) {
-    const LoanTerms terms = LoanTerms::read({years, "6", "12000", "0", "0", startYear});
-    const Decimal rate = Payment::monthlyRate(terms.rate);
-    return Schedule::compute(terms, rate,
-                             Payment::monthlyPayment(terms.principal, rate, Payment::paymentCount(terms.length)));
-}
 
 SharedState sharedState() {
     SharedState shared;
@@ -40,14 +31,14 @@ private slots:
         QTest::addColumn<int>("lastRowWritten");
         QTest::addColumn<int>("summaryRow"); // of "Total Summary:", or -1 for none
 
-        QTest::newRow("one year") << "1"
-                                  << "2007" << 29 << 27 << 23;
-        QTest::newRow("a short year beyond 16-bit years") << "0.5"
-                                                          << "40000" << 23 << 21 << 17;
-        QTest::newRow("the longest whole years") << "2183"
-                                                 << "2007" << 32759 << 32757 << 32753;
-        QTest::newRow("a short year that does not fit") << "2183.5"
-                                                        << "2007" << 32760 << 32758 << -1;
+        const auto row = [](const char* name, const char* years, const char* startYear, int rows, int lastRow,
+                            int summaryRow) {
+            QTest::newRow(name) << QString(years) << QString(startYear) << rows << lastRow << summaryRow;
+        };
+        row("one year", "1", "2007", 29, 27, 23);
+        row("a short year beyond 16-bit years", "0.5", "40000", 23, 21, 17);
+        row("the longest whole years", "2183", "2007", 32759, 32757, 32753);
+        row("a short year that does not fit", "2183.5", "2007", 32760, 32758, -1);
     }
     void aScheduleEndsWhereItsRowsFit() {
         QFETCH(QString, years);
@@ -57,7 +48,7 @@ private slots:
         QFETCH(int, summaryRow);
 
         RecordedCells cells;
-        Formula::WriteSchedule(scheduleOf(years, startYear), sharedState(), cells);
+        Formula::WriteSchedule(scheduleOf(years, "6", "12000", startYear), sharedState(), cells);
         QCOMPARE(cells.rows(), expectedRows);
         QCOMPARE(cells.lastRow(), lastRowWritten);
         if (summaryRow >= 0)
@@ -73,14 +64,13 @@ private slots:
         QTest::addColumn<int>("expectedWrites");
         QTest::addColumn<int>("expectedRows");
 
-        QTest::newRow("too many months: nothing") << "2731"
-                                                  << "2007" << 0 << 0;
-        QTest::newRow("too many rows: the header") << "2184"
-                                                   << "2007" << 5 << 8;
-        QTest::newRow("a start year that is not a number: the header and January") << "1"
-                                                                                   << "2007:" << 6 << 23;
-        QTest::newRow("a start year beyond 16 bits: the first year and its totals") << "2"
-                                                                                    << "40000" << 75 << 38;
+        const auto row = [](const char* name, const char* years, const char* startYear, int writes, int rows) {
+            QTest::newRow(name) << QString(years) << QString(startYear) << writes << rows;
+        };
+        row("too many months: nothing", "2731", "2007", 0, 0);
+        row("too many rows: the header", "2184", "2007", 5, 8);
+        row("a start year that is not a number: the header and January", "1", "2007:", 6, 23);
+        row("a start year beyond 16 bits: the first year and its totals", "2", "40000", 75, 38);
     }
     void aFailureFollowsTheCellsBeforeIt() {
         QFETCH(QString, years);
@@ -89,8 +79,8 @@ private slots:
         QFETCH(int, expectedRows);
 
         RecordedCells cells;
-        QVERIFY_THROWS_EXCEPTION(RuntimeError,
-                                 Formula::WriteSchedule(scheduleOf(years, startYear), sharedState(), cells));
+        QVERIFY_THROWS_EXCEPTION(
+            RuntimeError, Formula::WriteSchedule(scheduleOf(years, "6", "12000", startYear), sharedState(), cells));
         QCOMPARE(cells.writes(), expectedWrites);
         QCOMPARE(cells.rows(), expectedRows);
     }

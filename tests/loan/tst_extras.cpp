@@ -1,21 +1,13 @@
 // Extra payments worked into a calculated loan, below what the what-if window shows: the longest schedule
 // unchanged without extras, every plan paying no more than is owed, and where each kind of extra falls.
 #include "loan/Extras.h"
-#include "loan/LoanTerms.h"
 #include "loan/Payment.h"
 #include "numbers/NumberText.h"
+#include "tests/loan/ScheduleOfTexts.h"
 
 #include <QTest>
 
 namespace {
-
-Schedule scheduleOf(const QString& years, const QString& ratePercent, const QString& principal) {
-    const LoanTerms terms = LoanTerms::read(
-        {years, ratePercent, principal, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2007")});
-    const Decimal rate = Payment::monthlyRate(terms.rate);
-    const Decimal payment = Payment::monthlyPayment(terms.principal, rate, Payment::paymentCount(terms.length));
-    return Schedule::compute(terms, rate, payment);
-}
 
 // 30 years at 6 % on 200,000 from January 2007: 1199.10 a month.
 const Schedule& workedLoan() {

@@ -1,9 +1,8 @@
 // The loan's arithmetic with no window: the payment and every month's figures against exact rationals,
 // and where a schedule stops when its figures leave their range.
 #include "loan/LoanInput.h"
-#include "loan/LoanTerms.h"
 #include "loan/Payment.h"
-#include "loan/Schedule.h"
+#include "tests/loan/ScheduleOfTexts.h"
 #include "tests/loan/ScheduleReference.h"
 #include "tests/numbers/DecimalReference.h"
 
@@ -13,16 +12,6 @@ Q_DECLARE_METATYPE(ScheduleStep)
 Q_DECLARE_METATYPE(RuntimeError::Kind)
 
 namespace {
-
-// The schedule as Calculate works it out from the boxes' texts.
-Schedule scheduleOf(const QString& years, const QString& ratePercent, const QString& principal,
-                    const QString& startYear) {
-    const LoanTerms terms =
-        LoanTerms::read({years, ratePercent, principal, QStringLiteral("0"), QStringLiteral("0"), startYear});
-    const Decimal rate = Payment::monthlyRate(terms.rate);
-    const Decimal payment = Payment::monthlyPayment(terms.principal, rate, Payment::paymentCount(terms.length));
-    return Schedule::compute(terms, rate, payment);
-}
 
 // The months whose every figure is worked out again: enough to reach several years' ends, few enough that
 // the longest schedules stay quick.
