@@ -49,6 +49,7 @@ private slots:
         grid.setRow(std::max(headerRow, 0));
         grid.setText(headerRow >= 0 ? QStringLiteral("Year ") : QString());
         const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
+        QCOMPARE(layout.colWidthPoints(0) + layout.colWidthPoints(1), 192.0); // the columns span the page
         QStringList pages;
         for (const PrintLayout::Page& page : layout.pages())
             pages << QStringLiteral("%1rows %2-%3")

@@ -276,6 +276,7 @@ private slots:
         row("arrows stay off the fixed row", {1, 2}, "", "", {ctrl | Qt::Key_Home, Qt::Key_Up}, {}, "", {0, 1});
         row("enter: to the last column", {1, 3}, "1", "2", {enter}, {50, 13}, "12", {4, 3});
         row("enter: down from the last", {4, 3}, "", "", {enter}, {13}, "", {0, 4});
+        row("escape types its code, and nothing", {1, 2}, "12", "", {Qt::Key_Escape}, {27}, "12", {1, 2});
         row("enter: last cell wraps", {4, 5}, "", "", {Qt::KeypadModifier | Qt::Key_Enter}, {13}, "", {0, 1});
         // Windows-1252 both ways: DEL and the five unassigned slots of 0x80-0x9F are no character a key types.
         QString all, typeable;
