@@ -38,10 +38,13 @@ QByteArray GridCsv::document(const FlexGridModel& model) {
 }
 
 QString GridCsv::save(const FlexGridModel& model, const QString& path) {
+    return saveWhole(document(model), path);
+}
+
+QString GridCsv::saveWhole(const QByteArray& bytes, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    const QByteArray bytes = document(model);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
     return {};

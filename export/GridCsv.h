@@ -19,4 +19,7 @@ QByteArray document(const FlexGridModel& model);
 // failure, as the system gives it, or an empty text.
 QString save(const FlexGridModel& model, const QString& path);
 
+// The same for any bytes: the whole of them at `path`, or nothing and the reason.
+QString saveWhole(const QByteArray& bytes, const QString& path);
+
 } // namespace GridCsv

@@ -9,6 +9,15 @@
 
 PdfExport::Outcome PdfExport::write(const FlexGrid& grid, const QString& path, const QPageLayout& pageLayout,
                                     const GridPainter::Progress& progress) {
+    const PrintLayout layout(*grid.gridModel(), pageLayout.paintRect(QPageLayout::Point).size());
+    return writeWith(path, pageLayout, QStringLiteral("Loan schedule"),
+                     [&](QPainter& painter, QPagedPaintDevice& device) {
+                         return GridPainter(grid, layout).paint(painter, device, progress);
+                     });
+}
+
+PdfExport::Outcome PdfExport::writeWith(const QString& path, const QPageLayout& pageLayout, const QString& title,
+                                        const PagePainter& paint) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {Outcome::Status::Failed, file.errorString()};
@@ -16,12 +25,11 @@ PdfExport::Outcome PdfExport::write(const FlexGrid& grid, const QString& path, c
         QPdfWriter writer(&file);
         writer.setPageLayout(pageLayout);
         writer.setCreator(QStringLiteral("Pellmarsh"));
-        writer.setTitle(QStringLiteral("Loan schedule"));
+        writer.setTitle(title);
         QPainter painter;
         if (!painter.begin(&writer))
             return {Outcome::Status::Failed, QStringLiteral("The PDF could not be started.")};
-        const PrintLayout layout(*grid.gridModel(), pageLayout.paintRect(QPageLayout::Point).size());
-        const bool finished = GridPainter(grid, layout).paint(painter, writer, progress);
+        const bool finished = paint(painter, writer);
         painter.end();
         // The unfinished file is never committed: QSaveFile throws it away.
         if (!finished)

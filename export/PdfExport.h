@@ -5,6 +5,11 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
 class FlexGrid;
 
 // The grid's pages written as a PDF file. The file is written under a temporary name beside `path` and
@@ -20,5 +25,10 @@ struct Outcome {
 
 Outcome write(const FlexGrid& grid, const QString& path, const QPageLayout& pageLayout,
               const GridPainter::Progress& progress = {});
+
+// Pages of any kind, drawn by `paint` into a PDF titled `title`, written the same way. `paint` returns
+// false when the export was cancelled.
+using PagePainter = std::function<bool(QPainter& painter, QPagedPaintDevice& device)>;
+Outcome writeWith(const QString& path, const QPageLayout& pageLayout, const QString& title, const PagePainter& paint);
 
 } // namespace PdfExport

@@ -9,8 +9,6 @@
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <vector>
@@ -203,13 +201,7 @@ QByteArray csv(const QAbstractItemModel& model) {
 }
 
 QString saveCsv(const QAbstractItemModel& model, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = csv(model);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return {};
+    return GridCsv::saveWhole(csv(model), path);
 }
 
 void paint(const QAbstractItemModel& model, const QString& title, QPainter& painter, QPagedPaintDevice& device) {
@@ -218,24 +210,10 @@ void paint(const QAbstractItemModel& model, const QString& title, QPainter& pain
 
 PdfExport::Outcome writePdf(const QAbstractItemModel& model, const QString& title, const QString& path,
                             const QPageLayout& pageLayout) {
-    using Outcome = PdfExport::Outcome;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {Outcome::Status::Failed, file.errorString()};
-    {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(pageLayout);
-        writer.setCreator(QStringLiteral("Pellmarsh"));
-        writer.setTitle(title);
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return {Outcome::Status::Failed, QStringLiteral("The PDF could not be started.")};
-        paint(model, title, painter, writer);
-        painter.end();
-    }
-    if (!file.commit())
-        return {Outcome::Status::Failed, file.errorString()};
-    return {};
+    return PdfExport::writeWith(path, pageLayout, title, [&](QPainter& painter, QPagedPaintDevice& device) {
+        paint(model, title, painter, device);
+        return true;
+    });
 }
 
 } // namespace TableExport
