@@ -13,6 +13,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyledItemDelegate>
@@ -229,6 +230,28 @@ private slots:
         const QString pairs = QStringLiteral("x\U0001F600").repeated(100'000);
         const QString part = FlexGridDelegate::visiblePart(pairs, Qt::AlignRight, 100, 10);
         QVERIFY(part.size() <= 300 && pairs.endsWith(part) && !part.front().isLowSurrogate());
+    }
+
+    // A selected cell is framed on all four sides, inside its own rectangle, and keeps its colours within.
+    void aSelectedCellIsFramedInsideItsRectangle() {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRect cell(10, 10, 40, 20);
+        QPainter painter(&image);
+        FlexGridDelegate::drawSelectionFrame(painter, cell, Qt::blue);
+        painter.end();
+        QStringList wrong;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const bool onEdge = cell.contains(x, y) && !cell.adjusted(1, 1, -1, -1).contains(x, y);
+                const bool inside = cell.adjusted(2, 2, -2, -2).contains(x, y);
+                const QColor seen = image.pixelColor(x, y);
+                if ((onEdge && seen != Qt::blue) || (!cell.contains(x, y) && seen != Qt::white) ||
+                    (inside && seen != Qt::white))
+                    wrong << QStringLiteral("(%1, %2)").arg(x).arg(y);
+            }
+        }
+        QCOMPARE(wrong, QStringList());
     }
 
     // Shift+arrows and Ctrl+A select a block; their codes still reach the handler, and typing edits the
