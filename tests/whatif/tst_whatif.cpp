@@ -195,6 +195,11 @@ private slots:
         QVERIFY(whatIf()->lumps->item(0, WhatIfWindow::LumpAmountColumn)->background().style() != Qt::NoBrush);
         QCOMPARE(figure(QStringLiteral("Number of payments")), QStringLiteral("360"));
         QVERIFY(!whatIf()->isOutOfDate());
+        // Back inside the loan, its month typed as a number: paid with the first payment, January 2007.
+        whatIf()->lumps->item(0, WhatIfWindow::LumpYearColumn)->setText(QStringLiteral("2007"));
+        whatIf()->lumps->item(0, WhatIfWindow::LumpMonthColumn)->setText(QStringLiteral("1"));
+        QVERIFY2(!whatIf()->lumpsProblem->isVisibleTo(whatIf()), qPrintable(whatIf()->lumpsProblem->text()));
+        QCOMPARE(cell(0, ExtraScheduleModel::ExtraColumn), QStringLiteral("5000.00"));
     }
 
     // Before any Calculate it says so; a later Calculate updates the figures and keeps the extras.
