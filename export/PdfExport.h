@@ -7,9 +7,6 @@
 
 #include <functional>
 
-class QPagedPaintDevice;
-class QPainter;
-
 class FlexGrid;
 
 // The grid's pages written as a PDF file. The file is written under a temporary name beside `path` and

@@ -17,7 +17,6 @@ namespace TableExport {
 
 namespace {
 
-constexpr double kMarginPoints = 36.0;
 constexpr double kFontPoints = 9.0;
 constexpr double kCellPaddingPoints = 4.0;
 

@@ -2,12 +2,10 @@
 // its fields, and what it shows against the loan as calculated; and the same extras on the command line.
 #include "app/InputBox.h"
 #include "export/TableExport.h"
-#include "grid/FlexGrid.h"
 #include "tests/app/FormTestCase.h"
 #include "whatif/ExtraScheduleModel.h"
 #include "whatif/WhatIfWindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
