@@ -1,22 +1,20 @@
 #include "app/ExportActions.h"
 
-#include "app/EventBoundary.h"
 #include "app/Form1.h"
 #include "export/GridCsv.h"
 #include "export/GridPainter.h"
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
 #include "grid/FlexGrid.h"
+#include "windows/EventBoundary.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QLocale>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QStandardPaths>
 
 namespace {
 
@@ -28,9 +26,7 @@ constexpr int kProgressDelayMilliseconds = 500;
 ExportActions::ExportActions(Form1& form)
     : QObject(&form)
     , m_form(form)
-    , m_chooseFile([this](const QString& title, const QString& proposed, const QString& filter) {
-        return QFileDialog::getSaveFileName(&m_form, title, proposed, filter);
-    }) {
+    , m_chooseFile(FileChoosers::saveDialog(form)) {
     addAction(QStringLiteral("Save as CSV…"), QKeySequence(Qt::CTRL | Qt::Key_S), &ExportActions::saveCsv);
     addAction(QStringLiteral("Print…"), QKeySequence(Qt::CTRL | Qt::Key_P), &ExportActions::print);
     addAction(QStringLiteral("Export as PDF…"), QKeySequence(), &ExportActions::exportPdf);
@@ -41,7 +37,7 @@ void ExportActions::addAction(const QString& text, const QKeySequence& shortcut,
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this,
-            [this, handler] { EventBoundary::run(m_form, [&] { (this->*handler)(); }); });
+            [this, handler] { EventBoundary::run(m_form.messages(), m_form, [&] { (this->*handler)(); }); });
     m_form.MSHFlexGrid1->addAction(action);
 }
 
@@ -49,17 +45,12 @@ void ExportActions::setFileChooser(FileChooser chooser) {
     m_chooseFile = std::move(chooser);
 }
 
-QString ExportActions::failureText(const QString& path, const QString& reason) {
-    return QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 QString ExportActions::proposedPath(const QString& suffix) {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(QStringLiteral("loan-schedule.") + suffix);
+    return FileChoosers::inDocuments(QStringLiteral("loan-schedule.") + suffix);
 }
 
 void ExportActions::reportFailure(const QString& path, const QString& reason) {
-    EventBoundary::report(m_form, failureText(path, reason));
+    m_form.messages().report(m_form, FileChoosers::failureText(path, reason));
 }
 
 void ExportActions::saveCsv() {

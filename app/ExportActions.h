@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
+#include "windows/FileChooser.h"
 
 class Form1;
 class QKeySequence;
@@ -17,17 +17,13 @@ class ExportActions : public QObject {
 public:
     explicit ExportActions(Form1& form);
 
-    // Asks the user for the file to write: the dialog's title, the proposed path and the name filter;
-    // an empty answer cancels. Tests put their own answer here in place of the file dialog.
-    using FileChooser = std::function<QString(const QString& title, const QString& proposed, const QString& filter)>;
+    // Tests put their own answer here in place of the file dialog.
     void setFileChooser(FileChooser chooser);
 
     void saveCsv();
     void print();
     void exportPdf();
 
-    // The words shown when a file could not be written, in the window's box or on standard error.
-    static QString failureText(const QString& path, const QString& reason);
     // loan-schedule.<suffix> in the user's documents folder.
     static QString proposedPath(const QString& suffix);
 

@@ -1,13 +1,11 @@
 #include "app/Form1.h"
 
-#include "app/ChartAction.h"
-#include "app/WhatIfAction.h"
 #include "app/ControlFactory.h"
 #include "app/ControlTable.h"
 #include "app/DesignFonts.h"
-#include "app/EventBoundary.h"
 #include "app/ExportActions.h"
 #include "app/InputBox.h"
+#include "app/WindowLaunchers.h"
 #include "app/WrappingCheckBox.h"
 #include "export/GridClipboard.h"
 #include "grid/FlexGrid.h"
@@ -16,6 +14,7 @@
 #include "grid/WindowFont.h"
 #include "numbers/NumberText.h"
 #include "numbers/RuntimeError.h"
+#include "windows/EventBoundary.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -127,8 +126,7 @@ Form1::Form1(QWidget* parent)
     connectHandlers();
     addGridActions();
     new ExportActions(*this);
-    ChartAction::install(*this, *MSHFlexGrid1);
-    WhatIfAction::install(*this, *MSHFlexGrid1);
+    WindowLaunchers::install(*this, *MSHFlexGrid1);
 
     resize(Twips::toPixels(kForm1ClientWidthTwips), Twips::toPixels(kForm1ClientHeightTwips));
 }
@@ -224,7 +222,7 @@ void Form1::addGridActions() {
 
 void Form1::handle(const std::function<void()>& handler) {
     QString boxAtFault;
-    EventBoundary::run(*this, [&] {
+    EventBoundary::run(m_messages, *this, [&] {
         try {
             handler();
         } catch (const RuntimeError& error) {

@@ -2,6 +2,7 @@
 
 #include "loan/Schedule.h"
 #include "loan/SharedState.h"
+#include "windows/MessagePath.h"
 
 #include <QString>
 #include <QWidget>
@@ -24,7 +25,8 @@ class WrappingCheckBox;
 // object names and as the members below, so routines handed only the window find "Text1" and "Font".
 //
 // Every handler is reached through the window's event boundary, which shows a run-time error in a box
-// and returns to the event loop.
+// and returns to the event loop. Every box goes through the window's message path, which the windows it
+// opens share.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -47,6 +49,11 @@ public:
     // The schedule of the last Calculate that wrote one to its end, or none: a Calculate that fails, or
     // leaves "Show Me Summary For Each Month " unticked, leaves none.
     const std::optional<Schedule>& lastSchedule() const { return m_lastSchedule; }
+
+    // The one path of every box this window and the windows it opens show; the command line and the tests
+    // put a sink in it.
+    const MessagePath& messages() const { return m_messages; }
+    MessagePath& messages() { return m_messages; }
 
     // Sounds the system beep; tests put a counter here.
     void setBeeper(std::function<void()> beeper);
@@ -112,6 +119,7 @@ private:
     // Forgets the last schedule, or takes a new one, and says so.
     void setLastSchedule(std::optional<Schedule> schedule);
 
+    MessagePath m_messages;
     SharedState m_shared;
     std::optional<Schedule> m_lastSchedule;
     QString SavedPrincipalText;

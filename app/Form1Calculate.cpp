@@ -1,7 +1,6 @@
 // The Calculate command: the monthly rate and payment, the payment summary, and the schedule on request.
 #include "app/Form1.h"
 
-#include "app/EventBoundary.h"
 #include "app/InputBox.h"
 #include "app/SummaryTable.h"
 #include "app/WrappingCheckBox.h"
@@ -23,8 +22,8 @@ struct SummaryFigures {
     Decimal total;
 };
 
-void showMissingInformation(QWidget& window) {
-    EventBoundary::showBox(window, EventBoundary::BoxKind::Message, QStringLiteral("Missing Info"),
+void showMissingInformation(Form1& window) {
+    window.messages().show(window, MessagePath::Kind::Message, QStringLiteral("Missing Info"),
                            QStringLiteral("Missing information please check your work"));
 }
 

@@ -1,34 +1,24 @@
 #include "app/ScriptMode.h"
 
-#include "app/EventBoundary.h"
-#include "app/ExportActions.h"
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
 #include "export/GridCsv.h"
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
-#include "export/TableExport.h"
 #include "grid/FlexGrid.h"
 #include "loan/LoanInput.h"
-#include "whatif/ExtraOptions.h"
-#include "whatif/ExtraScheduleModel.h"
-#include "whatif/WhatIfText.h"
+#include "whatif/WhatIfOptions.h"
+#include "windows/ScriptOutput.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QLocale>
 #include <QPushButton>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
-#include <optional>
 
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 // The inputs, each with the box it is put into; the help names the box by the label the window shows.
 struct InputOption {
@@ -56,22 +46,11 @@ QString describe(const InputOption& option) {
         .arg(QString::fromLatin1(option.input->label), QString::fromLatin1(option.accepts));
 }
 
-void printTo(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
-int usageError(const QCommandLineParser& parser, const QString& error) {
-    printTo(stderr, QStringLiteral("pellmarsh: %1\n\n%2").arg(error, parser.helpText()));
-    return kExitUsage;
-}
-
-// Every box the window would show goes to standard error instead; the handler goes on as after OK.
-bool g_boxShown = false;
-void printBox(const QString& /*title*/, const QString& text) {
-    g_boxShown = true;
-    printTo(stderr, text + u'\n');
+// A malformed command line is told in one line, with a pointer to the help, as command-line programs do.
+int usageError(const QString& error) {
+    ScriptOutput::printError(
+        QStringLiteral("pellmarsh: %1\nTry 'pellmarsh --help' for more information.\n").arg(error));
+    return ScriptOutput::kExitUsage;
 }
 
 // Takes --csv=FILE apart, since QCommandLineParser gives a flag no value.
@@ -96,63 +75,12 @@ QStringList splitCsvValue(const QStringList& arguments, QString& csvValue, bool&
     return split;
 }
 
-bool writeStandardOutput(const QByteArray& bytes) {
-    QFile out;
-    return out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
-}
-
-// The schedule of the window's last Calculate worked out again with the extras: its comparison on standard
-// output, and its table as CSV (to a file, or standard output when the file is empty or "-") or PDF.
-int writeWithExtras(const Form1& form, const ExtraPayments& extras, bool summary, const std::optional<QString>& csvFile,
-                    const std::optional<QString>& pdfFile) {
-    const std::optional<Schedule>& loan = form.lastSchedule();
-    if (!loan) {
-        printTo(stderr, QStringLiteral("The loan gives no schedule to work the extra payments into.\n"));
-        return kExitFailed;
-    }
-    ExtraScheduleModel model;
-    model.setSchedule(ExtraSchedule::compute(*loan, extras));
-    const ExtraSchedule& schedule = model.schedule();
-    if (schedule.error) {
-        printTo(stderr, schedule.error->userText() + u'\n');
-        return kExitFailed;
-    }
-    for (const std::size_t index : schedule.lumpsOutside) {
-        const LumpSum& lump = extras.lumps[index];
-        printTo(stderr, QStringLiteral("pellmarsh: --lump %1-%2 falls outside the loan; it is left out.\n")
-                            .arg(lump.year)
-                            .arg(lump.month, 2, 10, QChar(u'0')));
-    }
-    if (summary) {
-        const QStringList lines =
-            WhatIfText::summaryLines(WhatIfText::comparison(LoanOutcome::of(*loan), schedule.outcome()));
-        printTo(stdout, lines.join(u'\n') + u'\n');
-    }
-    if (pdfFile) {
-        const PdfExport::Outcome outcome =
-            TableExport::writePdf(model, QStringLiteral("Loan schedule with extra payments"), *pdfFile,
-                                  PrintLayout::pageLayoutFor(QLocale()));
-        if (outcome.status != PdfExport::Outcome::Status::Written) {
-            printTo(stderr, ExportActions::failureText(*pdfFile, outcome.reason) + u'\n');
-            return kExitFailed;
-        }
-    }
-    if (!csvFile)
-        return 0;
-    if (csvFile->isEmpty() || *csvFile == QStringLiteral("-")) {
-        if (summary)
-            printTo(stdout, QStringLiteral("\n"));
-        if (!writeStandardOutput(TableExport::csv(model))) {
-            printTo(stderr, QStringLiteral("Could not write the standard output.\n"));
-            return kExitFailed;
-        }
-        return 0;
-    }
-    if (const QString reason = TableExport::saveCsv(model, *csvFile); !reason.isEmpty()) {
-        printTo(stderr, ExportActions::failureText(*csvFile, reason) + u'\n');
-        return kExitFailed;
-    }
-    return 0;
+// The grid as the window shows it: CSV as its clipboard's cells, PDF as it prints.
+ScriptOutput::Table gridTable(const FlexGrid& grid) {
+    return {
+        [&grid] { return GridCsv::document(*grid.gridModel()); },
+        [&grid](const QString& path) { return GridCsv::save(*grid.gridModel(), path); },
+        [&grid](const QString& path) { return PdfExport::write(grid, path, PrintLayout::pageLayoutFor(QLocale())); }};
 }
 
 } // namespace
@@ -187,26 +115,17 @@ int ScriptMode::run(const QStringList& arguments) {
                                                 "when FILE is left out or is -."));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("Write the grid as a PDF to FILE."),
                                  QStringLiteral("FILE"));
-    const QCommandLineOption extraMonthly(
-        QStringLiteral("extra-monthly"),
-        QStringLiteral("Pay AMOUNT more every month, from the first payment or from the month YYYY-MM on. With any "
-                       "extra, --csv and --pdf write the schedule with extras instead of the grid."),
-        QStringLiteral("AMOUNT[@YYYY-MM]"));
-    const QCommandLineOption extraYearly(QStringLiteral("extra-yearly"),
-                                         QStringLiteral("Pay AMOUNT more once a year, in month MM (1 to 12; 12 when "
-                                                        "left out)."),
-                                         QStringLiteral("AMOUNT[@MM]"));
-    const QCommandLineOption lump(
-        QStringLiteral("lump"), QStringLiteral("Pay AMOUNT once, with the payment of month YYYY-MM; may be repeated."),
-        QStringLiteral("YYYY-MM=AMOUNT"));
-    const QCommandLineOption payLess(QStringLiteral("pay-less"),
-                                     QStringLiteral("Keep the end date and pay less after each extra, instead of "
-                                                    "keeping the payment and finishing sooner."));
+    parser.addOptions({noSchedule, csv, pdf});
+    // Each window brings its own options; the first whose options are given writes the output.
+    WhatIfOptions whatIf;
+    const std::array<WindowOptions*, 1> windows{&whatIf};
+    for (const WindowOptions* window : windows)
+        parser.addOptions(window->options());
     const QCommandLineOption summary(
         QStringLiteral("summary"),
         QStringLiteral("Print the loan as calculated beside the loan with the extras, as \"name: value\" lines: "
                        "payment, payments, last payment, interest, total paid, interest and time saved."));
-    parser.addOptions({noSchedule, csv, pdf, extraMonthly, extraYearly, lump, payLess, summary});
+    parser.addOption(summary);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file, with --csv."),
                                  QStringLiteral("[FILE]"));
 
@@ -214,50 +133,46 @@ int ScriptMode::run(const QStringList& arguments) {
     bool csvValueGiven = false;
     const QStringList split = splitCsvValue(arguments, csvFile, csvValueGiven);
     if (split.isEmpty())
-        return usageError(parser, QStringLiteral("--csv=FILE is given more than once."));
+        return usageError(QStringLiteral("--csv=FILE is given more than once."));
     if (!parser.parse(split))
-        return usageError(parser, parser.errorText());
+        return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        printTo(stdout, parser.helpText());
-        return 0;
+        ScriptOutput::printOut(parser.helpText());
+        return ScriptOutput::kExitDone;
     }
     if (parser.isSet(version)) {
-        printTo(stdout, QStringLiteral("pellmarsh %1\n").arg(QStringLiteral(PELLMARSH_VERSION)));
-        return 0;
+        ScriptOutput::printOut(QStringLiteral("pellmarsh %1\n").arg(QStringLiteral(PELLMARSH_VERSION)));
+        return ScriptOutput::kExitDone;
     }
     const QStringList positional = parser.positionalArguments();
-    const bool wantsSummary = parser.isSet(summary);
+    ScriptOutput output;
+    output.summary = parser.isSet(summary);
     if (parser.isSet(csv) && parser.isSet(pdf))
-        return usageError(parser, QStringLiteral("Give either --csv or --pdf."));
-    if (!parser.isSet(csv) && !parser.isSet(pdf) && !wantsSummary)
-        return usageError(parser, QStringLiteral("Give --csv, --pdf or --summary."));
-    ExtraPayments extras;
-    for (const QString& value : parser.values(extraMonthly)) {
-        if (const QString problem = ExtraOptions::readMonthly(value, extras); !problem.isEmpty())
-            return usageError(parser, problem);
+        return usageError(QStringLiteral("Give either --csv or --pdf."));
+    if (!parser.isSet(csv) && !parser.isSet(pdf) && !output.summary)
+        return usageError(QStringLiteral("Give --csv, --pdf or --summary."));
+    WindowOptions* chosen = nullptr;
+    for (WindowOptions* window : windows) {
+        if (const QString problem = window->read(parser); !problem.isEmpty())
+            return usageError(problem);
+        if (!chosen && (window->isGiven(parser) || (output.summary && window->takesSummaryAlone())))
+            chosen = window;
     }
-    for (const QString& value : parser.values(extraYearly)) {
-        if (const QString problem = ExtraOptions::readYearly(value, extras); !problem.isEmpty())
-            return usageError(parser, problem);
-    }
-    for (const QString& value : parser.values(lump)) {
-        if (const QString problem = ExtraOptions::readLump(value, extras); !problem.isEmpty())
-            return usageError(parser, problem);
-    }
-    if (parser.isSet(payLess))
-        extras.effect = ExtraPayments::Effect::PayLess;
-    const bool withExtras = wantsSummary || parser.isSet(extraMonthly) || parser.isSet(extraYearly) ||
-                            parser.isSet(lump) || parser.isSet(payLess);
-    if (withExtras && parser.isSet(noSchedule))
-        return usageError(parser,
-                          QStringLiteral("Extra payments and --summary need the schedule: leave out --no-schedule."));
+    if (chosen && parser.isSet(noSchedule))
+        return usageError(
+            QStringLiteral("%1 need the schedule: leave out --no-schedule.").arg(chosen->needsSchedule()));
     if (positional.size() > (parser.isSet(csv) && !csvValueGiven ? 1 : 0))
-        return usageError(parser, QStringLiteral("Unexpected argument: %1").arg(positional.last()));
+        return usageError(QStringLiteral("Unexpected argument: %1").arg(positional.last()));
     if (!positional.isEmpty())
         csvFile = positional.first();
+    if (parser.isSet(csv))
+        output.csvFile = csvFile;
+    if (parser.isSet(pdf))
+        output.pdfFile = parser.value(pdf);
 
     // The window is loaded as when it opens, but never shown; the texts go in as a paste would put them,
-    // so the principal's 12-character rule still applies.
+    // so the principal's 12-character rule still applies. Every box it would show goes to standard error
+    // instead, and the handler goes on as after OK.
     Form1 form;
     form.setBeeper({});
     form.ensurePolished();
@@ -268,39 +183,17 @@ int ScriptMode::run(const QStringList& arguments) {
     }
     if (parser.isSet(noSchedule))
         form.Check1->setValue(0);
-
-    g_boxShown = false;
-    EventBoundary::setBoxSink(printBox);
+    bool boxShown = false;
+    form.messages().setSink([&boxShown](MessagePath::Kind, const QString&, const QString& text) {
+        boxShown = true;
+        ScriptOutput::printError(text + u'\n');
+    });
     form.Command1->click();
-    EventBoundary::setBoxSink(nullptr);
-    if (g_boxShown)
-        return kExitFailed;
+    form.messages().setSink({});
+    if (boxShown)
+        return ScriptOutput::kExitFailed;
 
-    if (withExtras)
-        return writeWithExtras(form, extras, wantsSummary, parser.isSet(csv) ? std::optional(csvFile) : std::nullopt,
-                               parser.isSet(pdf) ? std::optional(parser.value(pdf)) : std::nullopt);
-
-    const FlexGrid& grid = *form.MSHFlexGrid1;
-    if (parser.isSet(pdf)) {
-        const QString path = parser.value(pdf);
-        const PdfExport::Outcome outcome = PdfExport::write(grid, path, PrintLayout::pageLayoutFor(QLocale()));
-        if (outcome.status != PdfExport::Outcome::Status::Written) {
-            printTo(stderr, ExportActions::failureText(path, outcome.reason) + u'\n');
-            return kExitFailed;
-        }
-        return 0;
-    }
-    if (csvFile.isEmpty() || csvFile == QStringLiteral("-")) {
-        if (!writeStandardOutput(GridCsv::document(*grid.gridModel()))) {
-            printTo(stderr, QStringLiteral("Could not write the standard output.\n"));
-            return kExitFailed;
-        }
-        return 0;
-    }
-    const QString reason = GridCsv::save(*grid.gridModel(), csvFile);
-    if (!reason.isEmpty()) {
-        printTo(stderr, ExportActions::failureText(csvFile, reason) + u'\n');
-        return kExitFailed;
-    }
-    return 0;
+    if (chosen)
+        return chosen->run(form.lastSchedule(), output);
+    return output.write(gridTable(*form.MSHFlexGrid1));
 }

@@ -16,7 +16,7 @@
 // the value written as --csv=FILE; without either, or with "-", the CSV goes to standard output.
 // Exit status: 0 done; 1 a message the window would have shown in a box, printed on standard error
 // instead (missing input, a run-time error, a file that could not be written); 2 a malformed command
-// line, with the usage.
+// line, told in one line with a pointer to --help.
 namespace ScriptMode {
 
 // Whether the raw arguments ask for this mode (any long option, -h, -v or -?), decided before the

@@ -1,25 +1,25 @@
 #include "chart/ChartWindow.h"
 
 #include "chart/ChartText.h"
+#include "windows/FileChooser.h"
+#include "windows/MessagePath.h"
+#include "windows/WindowColours.h"
+
+#include <QDir>
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
-#include <QShortcut>
 #include <QStackedBarSeries>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolTip>
@@ -37,14 +37,12 @@ constexpr qreal kRotatedLabelsDegrees = -90.0;
 // More categories than this do not fit side by side at the window's first width.
 constexpr int kMostUprightLabels = 12;
 // Told apart by lightness as well as hue.
-constexpr QRgb kInterestColour = 0x2f6fb0;
+constexpr QRgb kInterestColour = WindowColours::kChangedLine;
 constexpr QRgb kPrincipalColour = 0x9cc96b;
-constexpr QRgb kBalanceColour = 0x2d2d2d;
+constexpr QRgb kBalanceColour = WindowColours::kCalculatedLine;
 constexpr QRgb kMarkerColour = 0xe8772e;
 // Money on the axis in whole units; the locale groups the thousands.
 const QString kMoneyAxisFormat = QStringLiteral("%.0f");
-
-const QString kMessage = QStringLiteral("Calculate a schedule to see its chart");
 
 enum TableColumn { YearsColumn, InterestColumn, PrincipalColumn, BalanceColumn, ColumnCount };
 
@@ -73,14 +71,10 @@ QValueAxis* moneyAxis(double lowest, double highest, const QString& title) {
 
 } // namespace
 
-ChartWindow::ChartWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+ChartWindow::ChartWindow(const MessagePath& messages, QWidget* parent)
+    : ToolWindow(QStringLiteral("Chart"), QStringLiteral("Calculate a schedule to see its chart"), messages, parent) {
     setObjectName(QStringLiteral("ChartWindow"));
-    setWindowTitle(QStringLiteral("Pellmarsh v1.0 \u2014 Chart"));
     resize(kWindowWidthPixels, kWindowHeightPixels);
-
-    m_message = new QLabel(kMessage);
-    m_message->setAlignment(Qt::AlignCenter);
 
     m_view = new QChartView;
     m_view->setRenderHint(QPainter::Antialiasing);
@@ -103,9 +97,9 @@ ChartWindow::ChartWindow(QWidget* parent)
     tabs->addTab(chartPage, QStringLiteral("Chart"));
     tabs->addTab(m_table, QStringLiteral("Figures"));
 
-    m_pages = new QStackedWidget;
-    m_pages->addWidget(m_message);
-    m_pages->addWidget(tabs);
+    setFiguresPage(tabs);
+    // The chart takes no typing: the first stop is its tabs.
+    setFirstField(tabs);
 
     m_save = new QPushButton(QStringLiteral("Save Image\u2026"));
     auto* close = new QPushButton(QStringLiteral("Close"));
@@ -114,23 +108,10 @@ ChartWindow::ChartWindow(QWidget* parent)
     buttons->addWidget(m_save);
     buttons->addWidget(close);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pages, 1);
-    layout->addLayout(buttons);
+    windowLayout()->addLayout(buttons);
 
     connect(m_save, &QPushButton::clicked, this, &ChartWindow::saveImage);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-}
-
-void ChartWindow::open() {
-    show();
-    raise();
-    activateWindow();
-}
-
-bool ChartWindow::showsMessage() const {
-    return m_pages->currentWidget() == m_message;
 }
 
 void ChartWindow::showEvent(QShowEvent* event) {
@@ -154,7 +135,7 @@ void ChartWindow::refresh() {
     fillTable();
     m_save->setEnabled(!m_buckets.empty());
     if (m_buckets.empty()) {
-        m_pages->setCurrentWidget(m_message);
+        showMessage();
         m_crossing->clear();
         m_view->setAccessibleDescription(QString());
         return;
@@ -162,7 +143,7 @@ void ChartWindow::refresh() {
     QChart* old = m_view->chart();
     m_view->setChart(makeChart());
     delete old;
-    m_pages->setCurrentIndex(1);
+    showFigures();
 
     const std::optional<double> crossing = YearBuckets::crossingYear(years);
     m_crossing->setText(crossing ? QStringLiteral("Principal first exceeds interest in %1.")
@@ -299,14 +280,13 @@ QString ChartWindow::writeImage(const QString& path) const {
 }
 
 void ChartWindow::saveImage() {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Image"), QDir::home().filePath("loan-chart.png"),
-                                     QStringLiteral("PNG images (*.png)"));
+    QString path = fileChooser()(QStringLiteral("Save Image"), QDir::home().filePath(QStringLiteral("loan-chart.png")),
+                                 QStringLiteral("PNG images (*.png)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         path += QStringLiteral(".png");
     const QString error = writeImage(path);
     if (!error.isEmpty())
-        QMessageBox::warning(this, windowTitle(), error);
+        messages().report(*this, error);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "chart/YearBuckets.h"
-
-#include <QWidget>
+#include "windows/ToolWindow.h"
 
 #include <vector>
 
@@ -10,7 +9,6 @@ class QChart;
 class QChartView;
 class QLabel;
 class QPushButton;
-class QStackedWidget;
 class QTableWidget;
 
 // A top-level window that draws the last schedule: each year's interest and principal as stacked bars,
@@ -19,21 +17,16 @@ class QTableWidget;
 // in a table beside the chart, for screen readers and for reading exactly.
 //
 // It shows the years it is given: a later schedule replaces the figures, and none (an empty list) shows a
-// message in their place. Escape closes the window.
-class ChartWindow : public QWidget {
+// message in their place.
+class ChartWindow : public ToolWindow {
     Q_OBJECT
 
 public:
-    explicit ChartWindow(QWidget* parent = nullptr);
+    explicit ChartWindow(const MessagePath& messages, QWidget* parent = nullptr);
 
     // The schedule years to draw; none shows the message. Drawn when the window is next seen.
     void setYears(std::vector<ScheduleYear> years);
 
-    // Shows the window in front and active.
-    void open();
-
-    // True while the window shows its message instead of a chart.
-    bool showsMessage() const;
     const std::vector<YearBucket>& buckets() const { return m_buckets; }
     QChartView* chartView() const { return m_view; }
     QTableWidget* table() const { return m_table; }
@@ -42,7 +35,7 @@ public:
     // an empty text on success, else what went wrong, for the user.
     QString writeImage(const QString& path) const;
 
-    // Asks for a file name and writes the image there; a failure is reported in a message box.
+    // Asks for a file name and writes the image there; a failure is reported through the message path.
     void saveImage();
 
 protected:
@@ -54,8 +47,6 @@ private:
     void fillTable();
     void showTip(int bucket, bool shown);
 
-    QStackedWidget* m_pages = nullptr;
-    QLabel* m_message = nullptr;
     QChartView* m_view = nullptr;
     QLabel* m_crossing = nullptr;
     QTableWidget* m_table = nullptr;

@@ -1,35 +1,29 @@
 #include "whatif/WhatIfWindow.h"
 
-#include "export/TableExport.h"
+#include "loan/Calendar.h"
+#include "numbers/Money.h"
 #include "numbers/NumberText.h"
 #include "whatif/ExtraScheduleModel.h"
+#include "windows/CheckedField.h"
+#include "windows/OutOfDateNote.h"
+#include "windows/TableActions.h"
+#include "windows/WindowColours.h"
 
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLineSeries>
-#include <QMessageBox>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStackedWidget>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
@@ -42,18 +36,9 @@ namespace {
 constexpr int kWindowWidthPixels = 1000;
 constexpr int kWindowHeightPixels = 760;
 constexpr int kLatestYear = 32767;
+constexpr int kLumpsTableHeightPixels = 120;
+constexpr int kComparisonHeightPixels = 230;
 constexpr qreal kLineWidthPixels = 2.5;
-constexpr QRgb kCalculatedColour = 0x2d2d2d;
-constexpr QRgb kExtraColour = 0x2f6fb0;
-
-const QString kMessage = QStringLiteral("Calculate a loan to see what extra payments save");
-const QString kTitle = QStringLiteral("Pellmarsh v1.0 \u2014 What If");
-const QString kMarked = QStringLiteral("QLineEdit { border: 2px solid #c0392b; }");
-
-// Digits and one decimal point, as amounts are typed.
-QValidator* amountValidator(QObject* parent) {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), parent);
-}
 
 // The one-off payments' editors: amounts take digits and one decimal point, years digits only.
 class LumpDelegate : public QStyledItemDelegate {
@@ -64,11 +49,11 @@ public:
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            if (index.column() == WhatIfWindow::LumpAmountColumn)
-                line->setValidator(amountValidator(line));
-            else if (index.column() == WhatIfWindow::LumpYearColumn)
-                line->setValidator(
-                    new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), line));
+            const QString keys = index.column() == WhatIfWindow::LumpAmountColumn ? QStringLiteral("[0-9]*\\.?[0-9]*")
+                                 : index.column() == WhatIfWindow::LumpYearColumn ? QStringLiteral("[0-9]{0,5}")
+                                                                                  : QString();
+            if (!keys.isEmpty())
+                line->setValidator(new QRegularExpressionValidator(QRegularExpression(keys), line));
         }
         return editor;
     }
@@ -76,29 +61,10 @@ public:
 
 QComboBox* monthBox(int month, QWidget* parent) {
     auto* box = new QComboBox(parent);
-    for (const QString& name : WhatIfText::kMonthNames)
+    for (const QString& name : Calendar::kMonthNames)
         box->addItem(name);
     box->setCurrentIndex(month - 1);
     return box;
-}
-
-// Reads an amount field: empty is no extra. Sets `problem` to the reason when the text does not read.
-Decimal amountOf(const QString& text, const QString& field, QString& problem) {
-    if (text.trimmed().isEmpty())
-        return {};
-    try {
-        return readAmount(text, field);
-    } catch (const RuntimeError& error) {
-        problem = error.message();
-        return {};
-    }
-}
-
-void mark(QLineEdit* edit, QLabel* problemLabel, const QString& problem) {
-    edit->setStyleSheet(problem.isEmpty() ? QString() : kMarked);
-    problemLabel->setText(problem);
-    problemLabel->setVisible(!problem.isEmpty());
-    edit->setAccessibleDescription(problem);
 }
 
 // The balance after each year's end, from the principal at the start.
@@ -109,30 +75,21 @@ void fillBalances(QLineSeries& series, double startYear, double principal, const
     points.append({startYear, principal});
     std::size_t months = 0;
     for (const auto& year : years) {
-        months = std::min(monthCount, months + 12);
-        points.append({startYear + double(months) / 12.0, year.balance.toDouble()});
+        months = std::min(monthCount, months + Calendar::kMonthsPerYear);
+        points.append({startYear + double(months) / Calendar::kMonthsPerYear, year.balance.toDouble()});
     }
     series.replace(points);
 }
 
 } // namespace
 
-WhatIfWindow::WhatIfWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window)
-    , m_chooseFile([this](const QString& title, const QString& proposed, const QString& filter) {
-        return QFileDialog::getSaveFileName(this, title, proposed, filter);
-    }) {
-    setWindowTitle(kTitle);
+WhatIfWindow::WhatIfWindow(const MessagePath& messages, QWidget* parent)
+    : ToolWindow(QStringLiteral("What If"), QStringLiteral("Calculate a loan to see what extra payments save"),
+                 messages, parent) {
     setObjectName(QStringLiteral("whatIfWindow"));
     resize(kWindowWidthPixels, kWindowHeightPixels);
 
-    m_pages = new QStackedWidget(this);
-    auto* message = new QLabel(kMessage, m_pages);
-    message->setObjectName(QStringLiteral("whatIfMessage"));
-    message->setAlignment(Qt::AlignCenter);
-    m_pages->addWidget(message);
-
-    auto* page = new QWidget(m_pages);
+    auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     m_loanLabel = new QLabel(page);
     m_loanLabel->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -143,12 +100,9 @@ WhatIfWindow::WhatIfWindow(QWidget* parent)
     splitter->addWidget(makeResults());
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
-    m_pages->addWidget(page);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(m_pages);
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    setFiguresPage(page);
+    setFirstField(monthlyAmount);
+    windowLayout()->setContentsMargins(0, 0, 0, 0);
 }
 
 WhatIfWindow::~WhatIfWindow() = default;
@@ -157,47 +111,34 @@ QWidget* WhatIfWindow::makeExtrasGroup() {
     auto* group = new QGroupBox(QStringLiteral("Extra payments"));
     auto* form = new QFormLayout(group);
 
-    const auto problemLabel = [group](const QString& name) {
-        auto* label = new QLabel(group);
-        label->setObjectName(name);
-        label->setStyleSheet(QStringLiteral("color: #c0392b;"));
-        label->setWordWrap(true);
-        label->hide();
-        return label;
-    };
-
     auto* monthlyRow = new QHBoxLayout;
-    monthlyAmount = new QLineEdit(group);
+    monthlyAmount = new CheckedField(CheckedField::Accepts::Amount, QStringLiteral("Extra every month"),
+                                     QStringLiteral("the extra every month"), group);
     monthlyAmount->setObjectName(QStringLiteral("monthlyAmount"));
-    monthlyAmount->setValidator(amountValidator(monthlyAmount));
-    monthlyAmount->setAccessibleName(QStringLiteral("Extra every month"));
     monthlyFromYear = new QSpinBox(group);
     monthlyFromYear->setRange(0, kLatestYear);
     monthlyFromYear->setAccessibleName(QStringLiteral("Extra every month from the year"));
     monthlyFromMonth = monthBox(1, group);
     monthlyFromMonth->setAccessibleName(QStringLiteral("Extra every month from the month"));
-    monthlyProblem = problemLabel(QStringLiteral("monthlyProblem"));
     monthlyRow->addWidget(monthlyAmount);
     monthlyRow->addWidget(new QLabel(QStringLiteral("from"), group));
     monthlyRow->addWidget(monthlyFromMonth);
     monthlyRow->addWidget(monthlyFromYear);
-    monthlyRow->addWidget(monthlyProblem, 1);
+    monthlyRow->addWidget(monthlyAmount->reasonLabel(), 1);
     auto* monthlyLabel = new QLabel(QStringLiteral("Extra every &month:"), group);
     monthlyLabel->setBuddy(monthlyAmount);
     form->addRow(monthlyLabel, monthlyRow);
 
     auto* yearlyRow = new QHBoxLayout;
-    yearlyAmount = new QLineEdit(group);
+    yearlyAmount = new CheckedField(CheckedField::Accepts::Amount, QStringLiteral("Extra every year"),
+                                    QStringLiteral("the extra every year"), group);
     yearlyAmount->setObjectName(QStringLiteral("yearlyAmount"));
-    yearlyAmount->setValidator(amountValidator(yearlyAmount));
-    yearlyAmount->setAccessibleName(QStringLiteral("Extra every year"));
-    yearlyMonth = monthBox(12, group);
+    yearlyMonth = monthBox(Calendar::kMonthsPerYear, group);
     yearlyMonth->setAccessibleName(QStringLiteral("Extra every year in the month"));
-    yearlyProblem = problemLabel(QStringLiteral("yearlyProblem"));
     yearlyRow->addWidget(yearlyAmount);
     yearlyRow->addWidget(new QLabel(QStringLiteral("in"), group));
     yearlyRow->addWidget(yearlyMonth);
-    yearlyRow->addWidget(yearlyProblem, 1);
+    yearlyRow->addWidget(yearlyAmount->reasonLabel(), 1);
     auto* yearlyLabel = new QLabel(QStringLiteral("Extra every &year:"), group);
     yearlyLabel->setBuddy(yearlyAmount);
     form->addRow(yearlyLabel, yearlyRow);
@@ -211,7 +152,7 @@ QWidget* WhatIfWindow::makeExtrasGroup() {
     lumps->horizontalHeader()->setStretchLastSection(true);
     lumps->verticalHeader()->hide();
     lumps->setTabKeyNavigation(false);
-    lumps->setMaximumHeight(120);
+    lumps->setMaximumHeight(kLumpsTableHeightPixels);
     auto* lumpButtons = new QVBoxLayout;
     addLump = new QPushButton(QStringLiteral("&Add"), group);
     removeLump = new QPushButton(QStringLiteral("&Remove"), group);
@@ -220,7 +161,11 @@ QWidget* WhatIfWindow::makeExtrasGroup() {
     lumpButtons->addWidget(addLump);
     lumpButtons->addWidget(removeLump);
     lumpButtons->addStretch();
-    lumpsProblem = problemLabel(QStringLiteral("lumpsProblem"));
+    lumpsProblem = new QLabel(group);
+    lumpsProblem->setObjectName(QStringLiteral("lumpsProblem"));
+    lumpsProblem->setStyleSheet(WindowColours::kProblemStyle);
+    lumpsProblem->setWordWrap(true);
+    lumpsProblem->hide();
     lumpsRow->addWidget(lumps, 2);
     lumpsRow->addLayout(lumpButtons);
     lumpsRow->addWidget(lumpsProblem, 1);
@@ -273,14 +218,10 @@ QWidget* WhatIfWindow::makeResults() {
     m_comparisonTable->verticalHeader()->hide();
     m_comparisonTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_comparisonTable->setTabKeyNavigation(false);
-    m_comparisonTable->setMinimumHeight(230);
+    m_comparisonTable->setMinimumHeight(kComparisonHeightPixels);
     layout->addWidget(m_comparisonTable);
-    m_outOfDateLabel =
-        new QLabel(QStringLiteral("Out of date: these figures are for the last extras that read as numbers."), results);
-    m_outOfDateLabel->setObjectName(QStringLiteral("outOfDate"));
-    m_outOfDateLabel->setStyleSheet(QStringLiteral("color: #c0392b; font-weight: bold;"));
-    m_outOfDateLabel->hide();
-    layout->addWidget(m_outOfDateLabel);
+    m_outOfDate = new OutOfDateNote(QStringLiteral("extras"), results);
+    layout->addWidget(m_outOfDate);
 
     auto* tabs = new QTabWidget(results);
     auto* schedulePage = new QWidget(tabs);
@@ -295,21 +236,17 @@ QWidget* WhatIfWindow::makeResults() {
     scheduleView->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     scheduleView->setTabKeyNavigation(false);
     scheduleLayout->addWidget(scheduleView);
-    auto* buttons = new QHBoxLayout;
-    copyButton = new QPushButton(QStringLiteral("&Copy"), schedulePage);
-    csvButton = new QPushButton(QStringLiteral("&Save as CSV\u2026"), schedulePage);
-    printButton = new QPushButton(QStringLiteral("&Print\u2026"), schedulePage);
-    pdfButton = new QPushButton(QStringLiteral("&Export as PDF\u2026"), schedulePage);
-    for (QPushButton* button : {copyButton, csvButton, printButton, pdfButton})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    scheduleLayout->addLayout(buttons);
-    connect(copyButton, &QPushButton::clicked, this, [this] { TableExport::copy(*m_model); });
-    connect(csvButton, &QPushButton::clicked, this, &WhatIfWindow::saveCsv);
-    connect(printButton, &QPushButton::clicked, this, &WhatIfWindow::print);
-    connect(pdfButton, &QPushButton::clicked, this, &WhatIfWindow::exportPdf);
+    actions = new TableActions(
+        *m_model, QStringLiteral("the schedule with extras"), QStringLiteral("what-if-schedule"),
+        [this] { return m_loanLabel->text(); }, *this);
+    scheduleLayout->addWidget(actions);
     tabs->addTab(schedulePage, QStringLiteral("Schedule"));
+    tabs->addTab(makeChart(), QStringLiteral("Chart"));
+    layout->addWidget(tabs, 1);
+    return results;
+}
 
+QWidget* WhatIfWindow::makeChart() {
     auto* chart = new QChart;
     m_calculatedSeries = new QLineSeries(chart);
     m_calculatedSeries->setName(QStringLiteral("As calculated"));
@@ -317,8 +254,8 @@ QWidget* WhatIfWindow::makeResults() {
     m_extraSeries->setName(QStringLiteral("With extra payments"));
     chart->addSeries(m_calculatedSeries);
     chart->addSeries(m_extraSeries);
-    m_calculatedSeries->setPen(QPen(QColor(kCalculatedColour), kLineWidthPixels, Qt::DashLine));
-    m_extraSeries->setPen(QPen(QColor(kExtraColour), kLineWidthPixels));
+    m_calculatedSeries->setPen(QPen(QColor(WindowColours::kCalculatedLine), kLineWidthPixels, Qt::DashLine));
+    m_extraSeries->setPen(QPen(QColor(WindowColours::kChangedLine), kLineWidthPixels));
     m_xAxis = new QValueAxis(chart);
     m_xAxis->setTitleText(QStringLiteral("Year"));
     m_xAxis->setLabelFormat(QStringLiteral("%.0f"));
@@ -332,48 +269,31 @@ QWidget* WhatIfWindow::makeResults() {
         series->attachAxis(m_yAxis);
     }
     chart->setTitle(QStringLiteral("Balance owed"));
-    m_chartView = new QChartView(chart, tabs);
-    m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setAccessibleName(QStringLiteral("Chart of the balance as calculated and with extra payments"));
-    m_chartView->setFocusPolicy(Qt::StrongFocus);
-    tabs->addTab(m_chartView, QStringLiteral("Chart"));
-    layout->addWidget(tabs, 1);
-    return results;
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setAccessibleName(QStringLiteral("Chart of the balance as calculated and with extra payments"));
+    view->setFocusPolicy(Qt::StrongFocus);
+    return view;
 }
 
 void WhatIfWindow::setLoan(const Schedule& schedule) {
     const bool first = !m_loan;
     m_loan = schedule;
-    m_loanLabel->setText(QStringLiteral("As calculated: %1 years at %2 % on %3 from %4, %5 a month")
-                             .arg(doubleText(schedule.lengthInYears),
-                                  decimalText(schedule.monthlyRate * Decimal::fromInteger(1200)),
-                                  doubleText(schedule.principal), doubleText(schedule.startYear),
-                                  WhatIfText::money(schedule.monthlyPayment)));
+    m_loanLabel->setText(
+        QStringLiteral("As calculated: %1 years at %2 % on %3 from %4, %5 a month")
+            .arg(doubleText(schedule.lengthInYears), decimalText(schedule.monthlyRate * Decimal::fromInteger(1200)),
+                 doubleText(schedule.principal), doubleText(schedule.startYear), Money::text(schedule.monthlyPayment)));
     if (first && monthlyFromYear->value() == 0) {
         const QSignalBlocker blocker(monthlyFromYear);
         monthlyFromYear->setValue(int(std::clamp(schedule.startYear, 0.0, double(kLatestYear))));
     }
-    m_pages->setCurrentIndex(1);
+    showFigures();
     m_lastRead = {};
     update();
 }
 
-void WhatIfWindow::open() {
-    show();
-    raise();
-    activateWindow();
-}
-
-bool WhatIfWindow::showsMessage() const {
-    return m_pages->currentIndex() == 0;
-}
-
 bool WhatIfWindow::isOutOfDate() const {
-    return m_outOfDate;
-}
-
-void WhatIfWindow::setFileChooser(FileChooser chooser) {
-    m_chooseFile = std::move(chooser);
+    return m_outOfDate->isOutOfDate();
 }
 
 void WhatIfWindow::addLumpRow() {
@@ -383,7 +303,7 @@ void WhatIfWindow::addLumpRow() {
         lumps->insertRow(row);
         const double year = m_loan ? m_loan->startYear : 0.0;
         lumps->setItem(row, LumpYearColumn, new QTableWidgetItem(doubleText(year)));
-        lumps->setItem(row, LumpMonthColumn, new QTableWidgetItem(WhatIfText::kMonthNames[11]));
+        lumps->setItem(row, LumpMonthColumn, new QTableWidgetItem(Calendar::monthName(Calendar::kMonthsPerYear)));
         lumps->setItem(row, LumpAmountColumn, new QTableWidgetItem());
     }
     lumps->setCurrentCell(row, LumpAmountColumn);
@@ -392,21 +312,22 @@ void WhatIfWindow::addLumpRow() {
     update();
 }
 
-std::optional<ExtraPayments> WhatIfWindow::readFields() {
-    ExtraPayments extras;
-    bool allRead = true;
+void WhatIfWindow::colourLumpRow(int row, QRgb colour) {
+    for (int column = 0; column < LumpColumnCount; ++column) {
+        if (QTableWidgetItem* item = lumps->item(row, column))
+            item->setBackground(colour == 0 ? QBrush() : QBrush(QColor(colour)));
+    }
+}
 
-    QString problem;
-    extras.monthly = amountOf(monthlyAmount->text(), QStringLiteral("the extra every month"), problem);
-    mark(monthlyAmount, monthlyProblem, problem);
-    allRead = allRead && problem.isEmpty();
+std::optional<ExtraPayments> WhatIfWindow::readFields(std::vector<int>& lumpRowsRead) {
+    ExtraPayments extras;
+    const std::optional<Decimal> monthly = monthlyAmount->readAmount();
+    const std::optional<Decimal> yearly = yearlyAmount->readAmount();
+    bool allRead = monthly && yearly;
+    extras.monthly = monthly.value_or(Decimal());
     extras.monthlyFromYear = monthlyFromYear->value();
     extras.monthlyFromMonth = monthlyFromMonth->currentIndex() + 1;
-
-    problem.clear();
-    extras.yearly = amountOf(yearlyAmount->text(), QStringLiteral("the extra every year"), problem);
-    mark(yearlyAmount, yearlyProblem, problem);
-    allRead = allRead && problem.isEmpty();
+    extras.yearly = yearly.value_or(Decimal());
     extras.yearlyMonth = yearlyMonth->currentIndex() + 1;
 
     QStringList lumpProblems;
@@ -416,7 +337,6 @@ std::optional<ExtraPayments> WhatIfWindow::readFields() {
             const QTableWidgetItem* item = lumps->item(row, column);
             return item ? item->text() : QString();
         };
-        const QString name = QStringLiteral("one-off payment %1").arg(row + 1);
         QStringList rowProblems;
         bool yearRead = false;
         LumpSum lump;
@@ -426,23 +346,24 @@ std::optional<ExtraPayments> WhatIfWindow::readFields() {
         lump.month = WhatIfText::monthFromText(text(LumpMonthColumn));
         if (lump.month == 0)
             rowProblems << QStringLiteral("its month \"%1\" is not a month").arg(text(LumpMonthColumn));
-        QString amountProblem;
-        if (text(LumpAmountColumn).trimmed().isEmpty())
-            amountProblem = QStringLiteral("it has no amount");
-        else
-            lump.amount = amountOf(text(LumpAmountColumn), QStringLiteral("The amount"), amountProblem);
-        if (!amountProblem.isEmpty())
-            rowProblems << amountProblem;
-        for (int column = 0; column < LumpColumnCount; ++column) {
-            if (QTableWidgetItem* item = lumps->item(row, column))
-                item->setBackground(rowProblems.isEmpty() ? QBrush() : QBrush(QColor(0xf5c6c0)));
+        if (text(LumpAmountColumn).trimmed().isEmpty()) {
+            rowProblems << QStringLiteral("it has no amount");
+        } else {
+            try {
+                lump.amount = readAmount(text(LumpAmountColumn), QStringLiteral("The amount"));
+            } catch (const RuntimeError& error) {
+                rowProblems << error.message();
+            }
         }
+        colourLumpRow(row, rowProblems.isEmpty() ? 0 : WindowColours::kUnreadRow);
         if (rowProblems.isEmpty()) {
             extras.lumps.push_back(lump);
+            lumpRowsRead.push_back(row);
         } else {
             // An amount still being typed, or left empty, is not an error of the rest of the plan.
             allRead = false;
-            lumpProblems << QStringLiteral("In %1, %2.").arg(name, rowProblems.join(QStringLiteral("; ")));
+            lumpProblems << QStringLiteral("In one-off payment %1, %2.")
+                                .arg(QString::number(row + 1), rowProblems.join(QStringLiteral("; ")));
         }
     }
     lumpsProblem->setText(lumpProblems.join(u'\n'));
@@ -457,45 +378,35 @@ void WhatIfWindow::update() {
     if (!m_loan || m_updating)
         return;
     m_updating = true;
-    const std::optional<ExtraPayments> read = readFields();
-    m_outOfDate = !read;
+    std::vector<int> lumpRowsRead;
+    const std::optional<ExtraPayments> read = readFields(lumpRowsRead);
+    bool outOfDate = !read;
     if (read)
         m_lastRead = *read;
     ExtraSchedule schedule = ExtraSchedule::compute(*m_loan, m_lastRead);
     if (schedule.error) {
-        m_outOfDate = true;
-        monthlyProblem->setText(schedule.error->message());
-        monthlyProblem->show();
+        outOfDate = true;
+        monthlyAmount->mark(schedule.error->message());
     }
-    m_outOfDateLabel->setVisible(m_outOfDate);
-    markLumpsOutside(schedule);
+    m_outOfDate->setOutOfDate(outOfDate);
+    if (!outOfDate)
+        markLumpsOutside(schedule, lumpRowsRead);
     showOutcome(schedule);
     m_model->setSchedule(std::move(schedule));
     m_updating = false;
 }
 
-void WhatIfWindow::markLumpsOutside(const ExtraSchedule& schedule) {
-    if (schedule.lumpsOutside.empty() || m_outOfDate)
+void WhatIfWindow::markLumpsOutside(const ExtraSchedule& schedule, const std::vector<int>& lumpRowsRead) {
+    if (schedule.lumpsOutside.empty())
         return;
     const QSignalBlocker blocker(lumps);
     QStringList problems;
     const LoanOutcome calculated = LoanOutcome::of(*m_loan);
     const QString first = WhatIfText::date(m_loan->startYear, 1);
     const QString last = WhatIfText::date(calculated.lastYear, calculated.lastMonth);
-    // Lumps that read are numbered among the rows in order; rows that did not read are already marked.
-    std::size_t readIndex = 0;
-    for (int row = 0; row < lumps->rowCount(); ++row) {
-        if (lumps->item(row, 0) && lumps->item(row, 0)->background().style() != Qt::NoBrush)
-            continue;
-        const bool outside = std::find(schedule.lumpsOutside.begin(), schedule.lumpsOutside.end(), readIndex) !=
-                             schedule.lumpsOutside.end();
-        ++readIndex;
-        if (!outside)
-            continue;
-        for (int column = 0; column < LumpColumnCount; ++column) {
-            if (QTableWidgetItem* item = lumps->item(row, column))
-                item->setBackground(QBrush(QColor(0xf5e1a4)));
-        }
+    for (const std::size_t index : schedule.lumpsOutside) {
+        const int row = lumpRowsRead[index];
+        colourLumpRow(row, WindowColours::kLeftOutRow);
         problems << QStringLiteral(
                         "One-off payment %1 falls outside the loan, which runs from %2 to %3; it is left out.")
                         .arg(row + 1)
@@ -523,7 +434,7 @@ void WhatIfWindow::showOutcome(const ExtraSchedule& schedule) {
     const Schedule& loan = *m_loan;
     fillBalances(*m_calculatedSeries, loan.startYear, loan.principal, loan.years, loan.months.size());
     fillBalances(*m_extraSeries, loan.startYear, loan.principal, schedule.years, schedule.months.size());
-    m_xAxis->setRange(loan.startYear, loan.startYear + double(loan.months.size()) / 12.0);
+    m_xAxis->setRange(loan.startYear, loan.startYear + double(loan.months.size()) / Calendar::kMonthsPerYear);
     double highest = loan.principal;
     for (const ScheduleYear& year : loan.years)
         highest = std::max(highest, year.balance.toDouble());
@@ -532,45 +443,4 @@ void WhatIfWindow::showOutcome(const ExtraSchedule& schedule) {
 
 QString WhatIfWindow::comparisonText() const {
     return WhatIfText::summaryLines(m_comparison).join(u'\n');
-}
-
-void WhatIfWindow::saveCsv() {
-    const QString path = m_chooseFile(QStringLiteral("Save the schedule with extras as CSV"),
-                                      QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                          .filePath(QStringLiteral("what-if-schedule.csv")),
-                                      QStringLiteral("CSV files (*.csv)"));
-    if (path.isEmpty())
-        return;
-    const QString reason = TableExport::saveCsv(*m_model, path);
-    if (!reason.isEmpty())
-        QMessageBox::warning(this, kTitle,
-                             QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason));
-}
-
-void WhatIfWindow::print() {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        QMessageBox::warning(this, kTitle, QStringLiteral("The printer could not be started."));
-        return;
-    }
-    TableExport::paint(*m_model, m_loanLabel->text(), painter, printer);
-}
-
-void WhatIfWindow::exportPdf() {
-    const QString path = m_chooseFile(QStringLiteral("Export the schedule with extras as PDF"),
-                                      QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                          .filePath(QStringLiteral("what-if-schedule.pdf")),
-                                      QStringLiteral("PDF files (*.pdf)"));
-    if (path.isEmpty())
-        return;
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(36, 36, 36, 36),
-                             QPageLayout::Point);
-    const PdfExport::Outcome outcome = TableExport::writePdf(*m_model, m_loanLabel->text(), path, layout);
-    if (outcome.status == PdfExport::Outcome::Status::Failed)
-        QMessageBox::warning(
-            this, kTitle, QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), outcome.reason));
 }

@@ -1,6 +1,5 @@
 #include "tests/app/CalculateCheck.h"
 
-#include "app/EventBoundary.h"
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
@@ -60,7 +59,8 @@ QStringList CalculateCheck::cells(const FlexGrid& grid) {
 }
 
 QStringList CalculateCheck::calculate(Form1& window) {
-    EventBoundary::setBoxSink([](const QString& title, const QString& text) { g_boxes << title + u'|' + text; });
+    window.messages().setSink(
+        [](MessagePath::Kind, const QString& title, const QString& text) { g_boxes << title + u'|' + text; });
     g_boxes.clear();
     SharedState& shared = window.shared();
     shared.MonthlyRate = shared.MonthlyPayment = Decimal::fromInteger(-7); // never stored
@@ -104,7 +104,8 @@ QString CalculateCheck::againstLayout(Form1& window) {
     const bool missing = texts.length.isEmpty() || texts.rate.isEmpty() || texts.principal.isEmpty();
     const bool ticked = window.Check1->value() == 1;
     const int columns = window.MSHFlexGrid1->cols();
-    EventBoundary::setBoxSink([](const QString& title, const QString& text) { g_boxes << title + u'|' + text; });
+    window.messages().setSink(
+        [](MessagePath::Kind, const QString& title, const QString& text) { g_boxes << title + u'|' + text; });
     g_boxes.clear();
     window.Command1->click();
     window.MSHFlexGrid1->flush();

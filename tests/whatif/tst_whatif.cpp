@@ -5,6 +5,8 @@
 #include "tests/app/FormTestCase.h"
 #include "whatif/ExtraScheduleModel.h"
 #include "whatif/WhatIfWindow.h"
+#include "windows/CheckedField.h"
+#include "windows/TableActions.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -171,16 +173,16 @@ private slots:
         typeInto(whatIf()->monthlyAmount, QStringLiteral("100"));
         typeInto(whatIf()->monthlyAmount, QStringLiteral("."));
         QCOMPARE(whatIf()->monthlyAmount->text(), QStringLiteral("."));
-        QVERIFY(whatIf()->monthlyProblem->isVisibleTo(whatIf()));
-        QVERIFY2(whatIf()->monthlyProblem->text().contains(QStringLiteral("the extra every month")),
-                 qPrintable(whatIf()->monthlyProblem->text()));
+        QVERIFY(whatIf()->monthlyAmount->reasonLabel()->isVisibleTo(whatIf()));
+        QVERIFY2(whatIf()->monthlyAmount->reasonLabel()->text().contains(QStringLiteral("the extra every month")),
+                 qPrintable(whatIf()->monthlyAmount->reasonLabel()->text()));
         QVERIFY(whatIf()->isOutOfDate());
         QCOMPARE(figure(QStringLiteral("Number of payments")), QStringLiteral("295"));
         // Letters, a sign or a second point are not typed at all.
         QTest::keyClicks(whatIf()->monthlyAmount, QStringLiteral("a-.5"));
         QCOMPARE(whatIf()->monthlyAmount->text(), QStringLiteral(".5"));
         QVERIFY(!whatIf()->isOutOfDate());
-        QVERIFY(!whatIf()->monthlyProblem->isVisibleTo(whatIf()));
+        QVERIFY(!whatIf()->monthlyAmount->reasonLabel()->isVisibleTo(whatIf()));
         QCOMPARE(cell(0, ExtraScheduleModel::ExtraColumn), QStringLiteral("0.50"));
     }
 
@@ -230,8 +232,8 @@ private slots:
         for (QWidget* field : std::initializer_list<QWidget*>{
                  whatIf()->monthlyAmount, whatIf()->monthlyFromYear, whatIf()->monthlyFromMonth, whatIf()->yearlyAmount,
                  whatIf()->yearlyMonth, whatIf()->lumps, whatIf()->addLump, whatIf()->removeLump,
-                 whatIf()->finishSooner, whatIf()->scheduleView, whatIf()->copyButton, whatIf()->csvButton,
-                 whatIf()->printButton, whatIf()->pdfButton}) {
+                 whatIf()->finishSooner, whatIf()->scheduleView, whatIf()->actions->copyButton,
+                 whatIf()->actions->csvButton, whatIf()->actions->printButton, whatIf()->actions->pdfButton}) {
             QVERIFY2(reached.contains(field) || reached.contains(field->focusProxy()),
                      qPrintable(field->accessibleName() + field->objectName()));
         }
@@ -248,7 +250,7 @@ private slots:
         const QByteArray csv = TableExport::csv(table());
         QVERIFY(csv.startsWith("Year,Month,Payment,Extra,Interest,Principal,Balance\r\n2007,January,1199.10,100.00,"));
 
-        QTest::mouseClick(whatIf()->copyButton, Qt::LeftButton);
+        QTest::mouseClick(whatIf()->actions->copyButton, Qt::LeftButton);
         const QString copied = QApplication::clipboard()->text();
         QCOMPARE(copied.count(u'\n'), table().rowCount() + 1);
         QVERIFY(copied.contains(QStringLiteral("2031\tJuly\t")));
@@ -257,7 +259,8 @@ private slots:
         for (const QString& name : {QStringLiteral("extras.csv"), QStringLiteral("extras.pdf")}) {
             const QString path = folder.filePath(name);
             whatIf()->setFileChooser([path](auto&&...) { return path; });
-            QTest::mouseClick(name.endsWith("csv") ? whatIf()->csvButton : whatIf()->pdfButton, Qt::LeftButton);
+            QTest::mouseClick(name.endsWith("csv") ? whatIf()->actions->csvButton : whatIf()->actions->pdfButton,
+                              Qt::LeftButton);
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.read(4), name.endsWith("csv") ? csv.left(4) : QByteArray("%PDF"));
