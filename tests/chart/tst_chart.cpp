@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(QImage(folder.filePath(QStringLiteral("chart.png"))).size(), chart()->chartView()->size());
     }
 
+    // Save Image… asks for the file, adds ".png" when it is left out, and tells a failure in a box on the chart
+    // window, through the main window's message path.
+    void saveImageAsksForTheFileAndToldAFailure() {
+        calculateLoan(30);
+        QTemporaryDir folder;
+        chart()->setFileChooser([&folder](auto&&...) { return folder.filePath(QStringLiteral("loan")); });
+        chart()->saveImage();
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("loan.png"))).size(), chart()->chartView()->size());
+        QVERIFY(takeBoxes().isEmpty());
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.png")));
+        chart()->setFileChooser([&folder](auto&&...) { return folder.filePath(QStringLiteral("taken.png")); });
+        chart()->saveImage();
+        const QList<SeenBox> boxes = takeBoxes();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].title, QStringLiteral("Pellmarsh v1.0 \u2014 Chart"));
+        QVERIFY2(boxes[0].text.startsWith(QStringLiteral("The chart could not be saved as ")),
+                 qPrintable(boxes[0].text));
+    }
+
     // Escape closes the window. Once open again it shows "Calculate a schedule to see its chart" after a
     // Calculate that leaves no schedule, until the next schedule brings its chart back.
     void aCalculateThatLeavesNoScheduleShowsAMessageInstead() {

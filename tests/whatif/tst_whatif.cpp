@@ -243,6 +243,61 @@ private slots:
         QVERIFY(!whatIf()->isVisible());
     }
 
+    // The cursor is in "Extra every month" when the window opens: an amount typed at once lands there.
+    void anAmountTypedAtOnceIsTheExtraEveryMonth() {
+        openOnWorkedLoan();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("100"));
+        QCOMPARE(whatIf()->monthlyAmount->text(), QStringLiteral("100"));
+        QCOMPARE(whatIf()->monthlyAmount->accessibleName(), QStringLiteral("Extra every month"));
+        QCOMPARE(figure(QStringLiteral("Number of payments")), QStringLiteral("295"));
+    }
+
+    // The PDF is on the paper the desktop's locale uses, as the grid's is.
+    void thePdfIsOnTheLocalesPaper_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArray>("mediaBox");
+        QTest::newRow("Letter in the United States") << "en_US" << QByteArray("/MediaBox [0 0 612.000000 792.000000]");
+        QTest::newRow("A4 in Germany") << "de_DE" << QByteArray("/MediaBox [0 0 595.000000 842.000000]");
+    }
+    void thePdfIsOnTheLocalesPaper() {
+        QFETCH(QString, locale);
+        QFETCH(QByteArray, mediaBox);
+        QLocale::setDefault(QLocale(locale));
+        openOnWorkedLoan();
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("extras.pdf"));
+        whatIf()->setFileChooser([path](auto&&...) { return path; });
+        QTest::mouseClick(whatIf()->actions->pdfButton, Qt::LeftButton);
+        QLocale::setDefault(QLocale::c());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY2(pdf.contains(mediaBox), pdf.mid(pdf.indexOf("/MediaBox"), 30).constData());
+    }
+
+    // A file that cannot be written is told in a box on the window, through the main window's message path;
+    // a sink put in that path takes the box instead.
+    void aFailedSaveIsToldThroughTheMessagePath() {
+        openOnWorkedLoan();
+        const QString path = QStringLiteral("/nonexistent-folder/extras.csv");
+        whatIf()->setFileChooser([path](auto&&...) { return path; });
+        QTest::mouseClick(whatIf()->actions->csvButton, Qt::LeftButton);
+        const QList<SeenBox> boxes = takeBoxes();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].title, QStringLiteral("Pellmarsh v1.0 \u2014 What If"));
+        QVERIFY2(boxes[0].text.startsWith(QStringLiteral("Could not write /nonexistent-folder/extras.csv: ")),
+                 qPrintable(boxes[0].text));
+        QCOMPARE(boxes[0].icon, QMessageBox::Critical);
+
+        QStringList sunk;
+        form().messages().setSink([&sunk](MessagePath::Kind, const QString&, const QString& text) { sunk << text; });
+        QTest::mouseClick(whatIf()->actions->csvButton, Qt::LeftButton);
+        form().messages().setSink({});
+        QCOMPARE(sunk.size(), 1);
+        QCOMPARE(sunk[0], boxes[0].text);
+        QVERIFY(takeBoxes().isEmpty());
+    }
+
     // Copy, Save as CSV and Export as PDF take the schedule with extras; the command line writes the same CSV.
     void theScheduleWithExtrasGoesElsewhere() {
         openOnWorkedLoan();
