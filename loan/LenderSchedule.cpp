@@ -276,6 +276,8 @@ LenderSchedule LenderSchedule::compute(const LenderTerms& terms) {
                                      std::int64_t(kPercent) * periods, terms.paymentRounding);
         }
         schedule.rates.push_back({1, charge.ratePercent, charge.periodRateKept, charge.exact, payment});
+        if (fromLength)
+            schedule.rows.reserve(std::size_t(count));
 
         // Only a payment worked out from the length, and worked out again at each change, closes the loan at
         // the length's last payment; every other runs until paid off.
