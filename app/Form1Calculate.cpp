@@ -137,8 +137,10 @@ void Form1::Command1_Click() {
     ErrorContext step(QStringLiteral("writing the month-by-month schedule"));
     Schedule schedule = Schedule::compute(terms, m_shared.MonthlyRate, m_shared.MonthlyPayment);
     Formula::BuildSchedule(*MSHFlexGrid1, *Font, schedule, m_shared);
-    if (schedule.isComplete())
+    if (schedule.isComplete()) {
+        schedule.ratePercent = terms.rate.value();
         setLastSchedule(std::move(schedule));
+    }
 }
 
 void Form1::setLastSchedule(std::optional<Schedule> schedule) {

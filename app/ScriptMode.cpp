@@ -7,6 +7,7 @@
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
 #include "grid/FlexGrid.h"
+#include "lender/LenderOptions.h"
 #include "loan/LoanInput.h"
 #include "whatif/WhatIfOptions.h"
 #include "windows/ScriptOutput.h"
@@ -117,14 +118,17 @@ int ScriptMode::run(const QStringList& arguments) {
                                  QStringLiteral("FILE"));
     parser.addOptions({noSchedule, csv, pdf});
     // Each window brings its own options; the first whose options are given writes the output.
+    LenderOptions lender;
     WhatIfOptions whatIf;
-    const std::array<WindowOptions*, 1> windows{&whatIf};
+    const std::array<WindowOptions*, 2> windows{&lender, &whatIf};
     for (const WindowOptions* window : windows)
         parser.addOptions(window->options());
     const QCommandLineOption summary(
         QStringLiteral("summary"),
         QStringLiteral("Print the loan as calculated beside the loan with the extras, as \"name: value\" lines: "
-                       "payment, payments, last payment, interest, total paid, interest and time saved."));
+                       "payment, payments, last payment, interest, total paid, interest and time saved. With the "
+                       "lender's options, the lender's figures: payment, number of payments, first and last payment, "
+                       "the last payment's amount, total interest, total paid and the balance after --balance-after."));
     parser.addOption(summary);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The CSV file, with --csv."),
                                  QStringLiteral("[FILE]"));
@@ -155,6 +159,9 @@ int ScriptMode::run(const QStringList& arguments) {
     for (WindowOptions* window : windows) {
         if (const QString problem = window->read(parser); !problem.isEmpty())
             return usageError(problem);
+        if (chosen && chosen->isGiven(parser) && window->isGiven(parser))
+            return usageError(QStringLiteral("The options of %1 and of %2 cannot be combined: give those of one.")
+                                  .arg(chosen->name(), window->name()));
         if (!chosen && (window->isGiven(parser) || (output.summary && window->takesSummaryAlone())))
             chosen = window;
     }

@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "chart/ChartWindow.h"
+#include "lender/LenderWindow.h"
 #include "whatif/WhatIfWindow.h"
 
 #include <QAction>
@@ -50,6 +51,11 @@ void install(Form1& form, QWidget& grid) {
                               QStringLiteral("whatIfAction"), [](const Form1& source, WhatIfWindow& whatIf) {
                                   if (const std::optional<Schedule>& schedule = source.lastSchedule())
                                       whatIf.setLoan(*schedule);
+                              });
+    addLauncher<LenderWindow>(form, grid, QStringLiteral("Lender's Schedule\u2026"), QKeySequence(Qt::CTRL | Qt::Key_L),
+                              QStringLiteral("lenderAction"), [](const Form1& source, LenderWindow& lender) {
+                                  if (const std::optional<Schedule>& schedule = source.lastSchedule())
+                                      lender.setLoan(*schedule);
                               });
 }
 

@@ -20,6 +20,21 @@ const QString& monthName(int month) {
     return kMonthNames[std::size_t(month - 1)];
 }
 
+int monthFromText(QStringView text) {
+    const QStringView trimmed = text.trimmed();
+    bool isNumber = false;
+    const int number = trimmed.toInt(&isNumber);
+    if (isNumber)
+        return number >= 1 && number <= kMonthsPerYear ? number : 0;
+    if (trimmed.size() < 3)
+        return 0;
+    for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
+        if (kMonthNames[i].startsWith(trimmed, Qt::CaseInsensitive))
+            return int(i) + 1;
+    }
+    return 0;
+}
+
 bool isLeapYear(std::int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }

@@ -23,6 +23,10 @@ inline const std::array<QString, kMonthsPerYear> kMonthNames = {
 // The name of month 1 to 12.
 const QString& monthName(int month);
 
+// A month by its number (1 to 12), or by its name or the name's first three letters or more, in any case;
+// 0 for anything else: "3", "Mar", "march" are 3; "Ma" and "13" are 0.
+int monthFromText(QStringView text);
+
 bool isLeapYear(std::int64_t year);
 // 28 to 31: February has 29 in a leap year.
 int daysInMonth(std::int64_t year, int month);

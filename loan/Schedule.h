@@ -51,7 +51,8 @@ struct ScheduleStop {
 struct Schedule {
     double lengthInYears = 0.0;
     double principal = 0.0;
-    double startYear = 0.0; // read when the first month is labelled
+    double startYear = 0.0;   // read when the first month is labelled
+    double ratePercent = 0.0; // the annual rate as Calculate read it, before it became the monthly rate
     Decimal monthlyRate;
     Decimal monthlyPayment;      // unrounded
     std::int16_t monthCount = 0; // the length times 12, rounded half to even

@@ -13,6 +13,7 @@ public:
     QList<QCommandLineOption> options() const override;
     bool isGiven(const QCommandLineParser& parser) const override;
     bool takesSummaryAlone() const override { return true; }
+    QString name() const override { return QStringLiteral("extra payments"); }
     QString needsSchedule() const override { return QStringLiteral("Extra payments and --summary"); }
     QString read(const QCommandLineParser& parser) override;
     int run(const std::optional<Schedule>& loan, const ScriptOutput& output) override;

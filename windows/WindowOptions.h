@@ -15,6 +15,8 @@ class WindowOptions {
 public:
     virtual ~WindowOptions() = default;
 
+    // The window's output in the words of a message: "the lender's schedule".
+    virtual QString name() const = 0;
     // In the order --help lists them.
     virtual QList<QCommandLineOption> options() const = 0;
     // Whether the command line gives any of them.

@@ -27,6 +27,18 @@ private slots:
         QCOMPARE(Calendar::monthName(12), "December");
     }
 
+    void monthsTypedAsNumbersOrNames() {
+        QCOMPARE(Calendar::monthFromText(u"3"), 3);
+        QCOMPARE(Calendar::monthFromText(u" 12 "), 12);
+        QCOMPARE(Calendar::monthFromText(u"Mar"), 3);
+        QCOMPARE(Calendar::monthFromText(u"september"), 9);
+        QCOMPARE(Calendar::monthFromText(u"Ma"), 0);
+        QCOMPARE(Calendar::monthFromText(u"13"), 0);
+        QCOMPARE(Calendar::monthFromText(u"0"), 0);
+        QCOMPARE(Calendar::monthFromText(u"Octomber"), 0);
+        QCOMPARE(Calendar::monthFromText(u""), 0);
+    }
+
     void readingIsoDates() {
         QCOMPARE(iso(Date::fromIso(u"2007-01-01")), "2007-01-01");
         QCOMPARE(iso(Date::fromIso(u"2008-02-29")), "2008-02-29");
