@@ -98,7 +98,9 @@ QVariant LenderScheduleModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant LenderScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
+        return {};
+    if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const std::array<QString, kColumnCount> kHeaders = {QStringLiteral("No."),       QStringLiteral("Date"),
                                                                QStringLiteral("Payment"),   QStringLiteral("Interest"),
