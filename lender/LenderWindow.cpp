@@ -30,9 +30,8 @@
 namespace {
 
 constexpr int kWindowWidthPixels = 1000;
-constexpr int kWindowHeightPixels = 800;
-constexpr int kChangesTableHeightPixels = 100;
-constexpr int kSummaryHeightPixels = 250;
+constexpr int kWindowHeightPixels = 900;
+constexpr int kChangesTableHeightPixels = 90;
 constexpr int kLongestLoanYears = 2183;
 
 // Each list in the order of its choice in the terms.
@@ -258,7 +257,6 @@ QWidget* LenderWindow::makeResults() {
     m_summaryTable->verticalHeader()->hide();
     m_summaryTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_summaryTable->setTabKeyNavigation(false);
-    m_summaryTable->setMinimumHeight(kSummaryHeightPixels);
     layout->addWidget(m_summaryTable);
     m_outOfDate = new OutOfDateNote(QStringLiteral("terms"), results);
     layout->addWidget(m_outOfDate);
@@ -509,6 +507,9 @@ void LenderWindow::update() {
         }
     }
     m_summaryTable->setAccessibleDescription(summaryText());
+    // As tall as its rows, so that the schedule below has the rest of the window.
+    m_summaryTable->setFixedHeight(m_summaryTable->horizontalHeader()->height() +
+                                   m_summaryTable->verticalHeader()->length() + 2 * m_summaryTable->frameWidth());
     m_model->setSchedule(std::move(*schedule));
     m_updating = false;
 }
