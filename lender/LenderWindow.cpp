@@ -482,8 +482,18 @@ void LenderWindow::update() {
     std::optional<LenderSchedule> schedule;
     if (terms)
         schedule = LenderSchedule::compute(*terms);
-    termsProblem->setText(schedule ? schedule->problems.join(u'\n') : QString());
-    termsProblem->setVisible(schedule && !schedule->problems.isEmpty());
+    // A problem of one date is marked at its field; the rest stand below the terms.
+    QStringList problems = schedule ? schedule->problems : QStringList();
+    for (auto [field, words] : {std::pair{firstPayment, QStringLiteral("semi-monthly")},
+                                std::pair{loanDate, QStringLiteral("loan's date")}}) {
+        const QStringList own = problems.filter(words);
+        if (!own.isEmpty()) {
+            field->mark(own.join(u' '));
+            problems.removeIf([&own](const QString& problem) { return own.contains(problem); });
+        }
+    }
+    termsProblem->setText(problems.join(u'\n'));
+    termsProblem->setVisible(!problems.isEmpty());
     if (!schedule || !schedule->problems.isEmpty()) {
         m_outOfDate->setOutOfDate(true);
         m_updating = false;

@@ -263,6 +263,23 @@ private slots:
         QCOMPARE(cell(2, LenderScheduleModel::DateColumn), QStringLiteral("2007-03-31"));
     }
 
+    // A semi-monthly first payment on a day with no second payment in its month is marked at the date.
+    void aSemiMonthlyDayWithoutASecondPaymentIsMarked() {
+        openOn({"25", "13.25", "50000", "", "", "2007"});
+        choose(lender()->frequency, QStringLiteral("Semi-monthly"));
+        QCOMPARE(cell(1, LenderScheduleModel::DateColumn), QStringLiteral("2007-01-16"));
+        typeInto(lender()->firstPayment, QStringLiteral("2007-01-14"));
+        QVERIFY(lender()->firstPayment->isMarked());
+        QVERIFY2(
+            lender()->firstPayment->reasonLabel()->text().contains(QStringLiteral("not possible for semi-monthly")),
+            qPrintable(lender()->firstPayment->reasonLabel()->text()));
+        QVERIFY(lender()->isOutOfDate());
+        QCOMPARE(cell(1, LenderScheduleModel::DateColumn), QStringLiteral("2007-01-16"));
+        typeInto(lender()->firstPayment, QStringLiteral("2007-01-20"));
+        QVERIFY(!lender()->firstPayment->isMarked());
+        QCOMPARE(cell(1, LenderScheduleModel::DateColumn), QStringLiteral("2007-02-05"));
+    }
+
     // Tab reaches every field and button; each has a name the screen reader reads; Escape closes.
     void theKeyboardReachesEverything() {
         openOn({"30", "6", "200000", "", "", "2007"});
