@@ -87,6 +87,17 @@ private slots:
         QVERIFY(accelerated.rows.size() < 25 * 26);
     }
 
+    // A converted rate is kept to 28 places: 5 % compounded semi-annually is 1.025^(1/6) - 1 a month, and
+    // 4.75 % compounded quarterly is 1.011875^(2/13) - 1 every two weeks (60-digit decimal arithmetic).
+    void convertedRateKeepsTwentyEightPlaces() {
+        Terms terms = loanOf("350000", "5", "25").withPreset(Terms::Preset::Canada);
+        QCOMPARE(scheduleOf(terms).rates[0].periodRate, amount("0.0041239154651442714010935787"));
+        terms = loanOf("250000", "4.75", "10");
+        terms.frequency = Terms::Frequency::Biweekly;
+        terms.compounding = Terms::Compounding::Quarterly;
+        QCOMPARE(scheduleOf(terms).rates[0].periodRate, amount("0.0018178110573903210816544780"));
+    }
+
     // 200,000 at 2 % with a 3 % initial repayment: the German annuity loan and its fixed-rate period.
     void germanAnnuityLoan() {
         Terms terms = loanOf("200000", "2", "0").withPreset(Terms::Preset::Germany);
