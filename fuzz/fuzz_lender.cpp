@@ -1,4 +1,4 @@
-// The lender's schedule with no window: the input's bytes choose every term (principal, rate, length,
+// The lender's schedule with no window: the input's bytes choose every term (principal, rate (negative too), length,
 // frequency, compounding, day count, both roundings, how the payment is set, first payment and loan dates,
 // up to three rate changes and what they do to the payment, the balance after some years). Whatever the
 // schedule, it must keep the rules of LenderReference against exact rationals, never let an exception
@@ -21,8 +21,16 @@ constexpr int kMinTypedPercentOfPrincipal = 8;
 constexpr int kMinInitialRepaymentPercent = 60;
 
 // coefficient * 10^-scale.
-Decimal decimalOf(std::uint64_t coefficient, int scale) {
-    return Decimal::fromParts(false, Decimal::Coefficient(coefficient), scale);
+Decimal decimalOf(std::uint64_t coefficient, int scale, bool negative = false) {
+    return Decimal::fromParts(negative, Decimal::Coefficient(coefficient), scale);
+}
+
+// An annual rate in percent up to 40,000, below zero now and then (to -400 %, past where 1 + j/m is no
+// longer positive).
+Decimal rateOf(FuzzedDataProvider& input) {
+    const bool negative = input.ConsumeIntegralInRange<int>(0, 7) == 0;
+    return decimalOf(input.ConsumeIntegralInRange<std::uint64_t>(0, negative ? 400 : 40'000),
+                     input.ConsumeIntegralInRange<int>(0, 3), negative);
 }
 
 template <class Enum> Enum pick(FuzzedDataProvider& input, Enum last) {
@@ -41,8 +49,7 @@ LenderTerms termsOf(FuzzedDataProvider& input) {
     Terms terms;
     terms.principal = decimalOf(input.ConsumeIntegralInRange<std::uint64_t>(0, 100'000'000'000'000),
                                 input.ConsumeIntegralInRange<int>(0, 4));
-    terms.ratePercent =
-        decimalOf(input.ConsumeIntegralInRange<std::uint64_t>(0, 40'000), input.ConsumeIntegralInRange<int>(0, 3));
+    terms.ratePercent = rateOf(input);
     terms.lengthInYears = decimalOf(input.ConsumeIntegralInRange<std::uint64_t>(1, kMaxLengthTenthsOfYears), 1);
     terms.frequency = pick(input, Terms::Frequency::Annually);
     terms.compounding = pick(input, Terms::Compounding::Annually);
@@ -67,9 +74,7 @@ LenderTerms termsOf(FuzzedDataProvider& input) {
     const int changes = input.ConsumeIntegralInRange<int>(0, 3);
     for (int i = 0; i < changes; ++i)
         terms.rateChanges.push_back({first.year + input.ConsumeIntegralInRange<int>(-1, 2),
-                                     input.ConsumeIntegralInRange<int>(0, 13),
-                                     decimalOf(input.ConsumeIntegralInRange<std::uint64_t>(0, 40'000),
-                                               input.ConsumeIntegralInRange<int>(0, 3))});
+                                     input.ConsumeIntegralInRange<int>(0, 13), rateOf(input)});
     if (input.ConsumeBool())
         terms.balanceAfterYears = input.ConsumeIntegralInRange<int>(0, 4);
     return terms;

@@ -133,10 +133,15 @@ bool semiMonthlyDayPossible(int day) {
 
 // The whole number a rounded decimal holds, or none beyond the payments a schedule may have.
 std::optional<std::int64_t> paymentCount(const Decimal& lengthInYears, int periods) {
-    const Decimal count = Money::rounded(lengthInYears * Decimal::fromInteger(periods), 0, Money::Rounding::HalfEven);
-    if (count > Decimal::fromInteger(kMaxPayments))
-        return std::nullopt;
-    return std::int64_t(count.toDouble());
+    try {
+        const Decimal count =
+            Money::rounded(lengthInYears * Decimal::fromInteger(periods), 0, Money::Rounding::HalfEven);
+        if (count > Decimal::fromInteger(kMaxPayments))
+            return std::nullopt;
+        return std::int64_t(count.toDouble());
+    } catch (const RuntimeError&) {
+        return std::nullopt; // a length beyond the decimal range is beyond any schedule too
+    }
 }
 
 QString shown(const Decimal& amount) {
@@ -311,6 +316,14 @@ LenderSchedule LenderSchedule::compute(const LenderTerms& terms) {
                 schedule.rates.push_back({number, charge.ratePercent, charge.periodRateKept, charge.exact, payment});
             }
 
+            if (payment <= Decimal()) {
+                // As a rate far below zero or an initial repayment below a negative rate makes it.
+                schedule.stopMessage = QStringLiteral("The payment of %1 due %2 is not above zero: the loan would "
+                                                      "never be paid off.")
+                                           .arg(shown(payment), date.toIso());
+                schedule.stopDate = date;
+                break;
+            }
             Row row;
             row.number = number;
             row.date = date;
