@@ -17,6 +17,8 @@ constexpr std::int64_t kMaxPayments = 200000;
 constexpr int kPercent = 100;
 constexpr int kDaysPerYearCounted = 365; // actual/365: a leap year's 366th day is charged as 1/365 too
 constexpr int kDaysPerBiweek = 14;
+constexpr int kBiweeklyPaymentsPerYear = 26;
+constexpr int kWeeklyPaymentsPerYear = 52;
 constexpr int kMonthsPerQuarter = 3;
 constexpr int kSemiMonthlySecondDayOffsetDays = 15;
 constexpr int kSemiMonthlyLastFirstDay = 13; // so that the second day, 15 later, is at most the 28th
@@ -31,10 +33,10 @@ int periodsPerYearOf(Terms::Frequency frequency) {
         return 2 * Calendar::kMonthsPerYear;
     case Terms::Frequency::Biweekly:
     case Terms::Frequency::AcceleratedBiweekly:
-        return 26;
+        return kBiweeklyPaymentsPerYear;
     case Terms::Frequency::Weekly:
     case Terms::Frequency::AcceleratedWeekly:
-        return 52;
+        return kWeeklyPaymentsPerYear;
     case Terms::Frequency::Quarterly:
         return Calendar::kMonthsPerYear / kMonthsPerQuarter;
     case Terms::Frequency::Annually:
