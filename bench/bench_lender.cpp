@@ -2,7 +2,7 @@
 // rounding, at 6 % for 30 years monthly (360 payments) and 40 years weekly (2,080), and for the longest
 // loan the window takes, 2183 years weekly (113,516), at 0.1 %: at 6 % over 2183 years the payment to the
 // cent is no more than the interest, 230.77, so that loan stops at its first payment, while at 0.1 % it
-// runs all 113,516 payments.
+// runs all 113,516 payments; that loan once more with nothing rounded.
 //
 // Targets: 30 years monthly well under 1 ms; 2183 years weekly under 100 ms.
 #include "loan/LenderSchedule.h"
@@ -11,13 +11,17 @@
 
 namespace {
 
-// Arguments: the length in years, 1 for weekly payments rather than monthly, and the rate in tenths of a percent.
+// Arguments: the length in years, 1 for weekly payments rather than monthly, the rate in tenths of a percent,
+// and 1 for nothing rounded (the "As calculated" preset, every amount to 28 digits) rather than the lender's
+// cents.
 void BM_LenderSchedule(benchmark::State& state) {
     LenderTerms terms;
     terms.principal = Decimal::fromInteger(200000);
     terms.ratePercent = Decimal::fromInteger(state.range(2)) / Decimal::fromInteger(10);
     terms.lengthInYears = Decimal::fromInteger(state.range(0));
     terms.startYear = 2007;
+    if (state.range(3) == 1)
+        terms = terms.withPreset(LenderTerms::Preset::AsCalculated);
     terms.frequency = state.range(1) == 1 ? LenderTerms::Frequency::Weekly : LenderTerms::Frequency::Monthly;
     for (auto _ : state) {
         const LenderSchedule schedule = LenderSchedule::compute(terms);
@@ -31,4 +35,9 @@ void BM_LenderSchedule(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LenderSchedule)->Args({30, 0, 60})->Args({40, 1, 60})->Args({2183, 1, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LenderSchedule)
+    ->Args({30, 0, 60, 0})
+    ->Args({40, 1, 60, 0})
+    ->Args({2183, 1, 1, 0})
+    ->Args({2183, 1, 1, 1})
+    ->Unit(benchmark::kMillisecond);

@@ -17,6 +17,8 @@ constexpr std::int64_t kMaxPayments = 200000;
 constexpr int kPercent = 100;
 constexpr int kDaysPerYearCounted = 365; // actual/365: a leap year's 366th day is charged as 1/365 too
 constexpr int kDaysPerBiweek = 14;
+constexpr int kBiweeklyPaymentsPerYear = 26;
+constexpr int kWeeklyPaymentsPerYear = 52;
 constexpr int kMonthsPerQuarter = 3;
 constexpr int kSemiMonthlySecondDayOffsetDays = 15;
 constexpr int kSemiMonthlyLastFirstDay = 13; // so that the second day, 15 later, is at most the 28th
@@ -31,10 +33,10 @@ int periodsPerYearOf(Terms::Frequency frequency) {
         return 2 * Calendar::kMonthsPerYear;
     case Terms::Frequency::Biweekly:
     case Terms::Frequency::AcceleratedBiweekly:
-        return 26;
+        return kBiweeklyPaymentsPerYear;
     case Terms::Frequency::Weekly:
     case Terms::Frequency::AcceleratedWeekly:
-        return 52;
+        return kWeeklyPaymentsPerYear;
     case Terms::Frequency::Quarterly:
         return Calendar::kMonthsPerYear / kMonthsPerQuarter;
     case Terms::Frequency::Annually:
@@ -133,10 +135,15 @@ bool semiMonthlyDayPossible(int day) {
 
 // The whole number a rounded decimal holds, or none beyond the payments a schedule may have.
 std::optional<std::int64_t> paymentCount(const Decimal& lengthInYears, int periods) {
-    const Decimal count = Money::rounded(lengthInYears * Decimal::fromInteger(periods), 0, Money::Rounding::HalfEven);
-    if (count > Decimal::fromInteger(kMaxPayments))
-        return std::nullopt;
-    return std::int64_t(count.toDouble());
+    try {
+        const Decimal count =
+            Money::rounded(lengthInYears * Decimal::fromInteger(periods), 0, Money::Rounding::HalfEven);
+        if (count > Decimal::fromInteger(kMaxPayments))
+            return std::nullopt;
+        return std::int64_t(count.toDouble());
+    } catch (const RuntimeError&) {
+        return std::nullopt; // a length beyond the decimal range is beyond any schedule too
+    }
 }
 
 QString shown(const Decimal& amount) {
@@ -311,6 +318,14 @@ LenderSchedule LenderSchedule::compute(const LenderTerms& terms) {
                 schedule.rates.push_back({number, charge.ratePercent, charge.periodRateKept, charge.exact, payment});
             }
 
+            if (payment <= Decimal()) {
+                // As a rate far below zero or an initial repayment below a negative rate makes it.
+                schedule.stopMessage = QStringLiteral("The payment of %1 due %2 is not above zero: the loan would "
+                                                      "never be paid off.")
+                                           .arg(shown(payment), date.toIso());
+                schedule.stopDate = date;
+                break;
+            }
             Row row;
             row.number = number;
             row.date = date;

@@ -23,6 +23,7 @@ LenderTerms LenderTerms::withPreset(Preset preset) const {
         break;
     case Preset::Canada:
         terms.compounding = Compounding::SemiAnnually;
+        // Canadian lenders offer every frequency, accelerated ones above all, so the preset leaves it as chosen.
         terms.frequency = frequency;
         break;
     case Preset::Germany:

@@ -1,17 +1,92 @@
 #pragma once
 
-// What a lender's schedule must satisfy, worked out on Boost's exact rationals with none of the schedule's
-// or the decimal type's arithmetic: each period's interest from the balance before it, the payment split
-// into interest and principal, balances that chain down to zero, and year totals that are their rows'
-// sums. Shared by the tests and the fuzzer.
+// What a lender's schedule must satisfy, worked out exactly on Boost's integers and rationals with none of
+// the schedule's or the decimal type's arithmetic: each period's interest from the balance before it, the
+// payment split into interest and principal, balances that chain down to zero, and year totals that are
+// their rows' sums. Shared by the tests and the fuzzer.
+//
+// Every decimal is a whole number of units of 10^-28, so the rows are checked on fixed-width integers: an
+// exact value is a quotient n / d of units, and a rational's normalising gcd and allocations are paid only
+// where a figure is worked out from a power (the annuity).
 #include "loan/LenderSchedule.h"
 #include "numbers/Money.h"
 #include "tests/numbers/DecimalReference.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace LenderReference {
+
+constexpr int kUnitPlaces = Decimal::kMaxScale;
+
+// Wide enough for a balance in units times a 96-bit rate coefficient times a day count, and their
+// divisors, with no allocation; checked, so an overflow would end the check rather than wrap.
+using Units = boost::multiprecision::checked_int1024_t;
+
+template <class I = Units> const I& tenTo(int power) {
+    static const std::vector<I> powers = [] {
+        std::vector<I> table{I(1)};
+        for (int i = 1; i <= 3 * kUnitPlaces; ++i)
+            table.push_back(I(table.back() * 10));
+        return table;
+    }();
+    return powers.at(std::size_t(power));
+}
+
+template <class I> const I& maxCoefficient() {
+    static const I max = (I(1) << 96) - 1;
+    return max;
+}
+
+// A decimal's exact value in units of 10^-28.
+inline Units unitsOf(const Decimal& d) {
+    const Units units = Units(d.coefficient()) * tenTo(kUnitPlaces - d.scale());
+    return d.isNegative() ? Units(-units) : units;
+}
+
+// A decimal's exact value.
+inline Rational valueOf(const Decimal& d) {
+    return Rational(Int(unitsOf(d)), tenTo<Int>(kUnitPlaces));
+}
+
+// n / d units (d above zero) rounded to `places` by the rule, working on the magnitude as Money's rules do.
+template <class I> I roundedUnits(const I& n, const I& d, int places, Money::Rounding rule) {
+    I quotient;
+    I rest;
+    const I divisor = d * tenTo<I>(kUnitPlaces - places);
+    divide_qr(I(abs(n)), divisor, quotient, rest);
+    const I twice = 2 * rest;
+    const bool away =
+        rest != 0 &&
+        (rule == Money::Rounding::Up || (rule == Money::Rounding::HalfUp && twice >= divisor) ||
+         (rule == Money::Rounding::HalfEven && (twice > divisor || (twice == divisor && bit_test(quotient, 0)))));
+    if (away)
+        ++quotient;
+    const I units = quotient * tenTo<I>(kUnitPlaces - places);
+    return n < 0 ? I(-units) : units;
+}
+
+// n / d units as decimal arithmetic keeps a result: exact when it fits, else rounded half to even once at
+// the largest scale whose 96-bit coefficient holds it.
+template <class I> I keptUnits(const I& n, const I& d = I(1)) {
+    // The scale to try first, from the quotient at 28 places and its bits (a digit is 3.32 bits); a carry
+    // from rounding may cost one more.
+    const I floor = d == 1 ? I(abs(n)) : I(abs(n) / d);
+    int places = kUnitPlaces;
+    if (floor > maxCoefficient<I>())
+        places = std::max(0, kUnitPlaces - int((msb(floor) - 96) * 0.30103));
+    while (places > 0 && floor / tenTo<I>(kUnitPlaces - places) > maxCoefficient<I>())
+        --places;
+    if (d == 1 && n % tenTo<I>(kUnitPlaces - places) == 0)
+        return n;
+    for (;; --places) {
+        const I units = roundedUnits(n, d, places, Money::Rounding::HalfEven);
+        if (abs(units) / tenTo<I>(kUnitPlaces - places) <= maxCoefficient<I>() || places == 0)
+            return units;
+    }
+}
 
 // value rounded to `places` by the rule, the rule working on the magnitude as Money's rules do.
 inline Rational roundedBy(const Rational& value, Money::Rounding rule, int places = Money::kCentPlaces) {
@@ -38,30 +113,6 @@ inline Rational annuity(const Rational& balance, const Rational& rate, unsigned 
 
 // value as decimal arithmetic keeps a result: exact when it fits, else rounded half to even at the
 // largest scale that does.
-inline Rational kept(const Rational& value) {
-    std::string text = rounded(value, Decimal::kMaxScale);
-    const std::size_t point = text.find('.');
-    const int places = point == std::string::npos ? 0 : int(text.size() - point - 1);
-    if (point != std::string::npos)
-        text.erase(point, 1);
-    return Rational(Int(text), pow(Int(10), places));
-}
-
-// Whether a decimal is the exact value rounded by the interest rule, or kept as any decimal result is.
-inline bool isRounded(const Decimal& d, const Rational& value, LenderTerms::InterestRounding rounding) {
-    switch (rounding) {
-    case LenderTerms::InterestRounding::None:
-        return d.toString().toStdString() == rounded(value, Decimal::kMaxScale);
-    case LenderTerms::InterestRounding::CentHalfUp:
-        return exact(d) == roundedBy(value, Money::Rounding::HalfUp);
-    case LenderTerms::InterestRounding::CentHalfEven:
-        return exact(d) == roundedBy(value, Money::Rounding::HalfEven);
-    case LenderTerms::InterestRounding::CentDown:
-        return exact(d) == roundedBy(value, Money::Rounding::Down);
-    }
-    return false;
-}
-
 // The date interest runs from for the first payment when the terms name none: a payment period earlier.
 inline Calendar::Date defaultLoanDate(const LenderTerms& terms, const Calendar::Date& first) {
     using Frequency = LenderTerms::Frequency;
@@ -87,6 +138,21 @@ inline Calendar::Date defaultLoanDate(const LenderTerms& terms, const Calendar::
     return first;
 }
 
+// The interest rounding rule, or none when interest is not rounded.
+inline std::optional<Money::Rounding> interestRule(LenderTerms::InterestRounding rounding) {
+    switch (rounding) {
+    case LenderTerms::InterestRounding::None:
+        return std::nullopt;
+    case LenderTerms::InterestRounding::CentHalfUp:
+        return Money::Rounding::HalfUp;
+    case LenderTerms::InterestRounding::CentHalfEven:
+        return Money::Rounding::HalfEven;
+    case LenderTerms::InterestRounding::CentDown:
+        return Money::Rounding::Down;
+    }
+    return std::nullopt;
+}
+
 // The first rule the schedule breaks, in words, or nothing.
 inline std::string brokenRule(const LenderTerms& terms, const LenderSchedule& schedule) {
     const auto at = [](const LenderSchedule::Row& row, const char* what) {
@@ -96,11 +162,12 @@ inline std::string brokenRule(const LenderTerms& terms, const LenderSchedule& sc
         return schedule.rows.empty() ? std::string() : "rows despite a problem";
     if (schedule.rates.empty() && !schedule.error)
         return "no rate";
+    const std::optional<Money::Rounding> rule = interestRule(terms.interestRounding);
     const Calendar::Date first = terms.firstPayment.value_or(Calendar::Date{terms.startYear, 1, 1});
     Calendar::Date previous = terms.loanDate.value_or(defaultLoanDate(terms, first));
-    Rational balance = exact(terms.principal);
-    Rational interestSum;
-    Rational paidSum;
+    Units balance = unitsOf(terms.principal);
+    Units interestSum;
+    Units paidSum;
     std::size_t rate = 0;
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
         const LenderSchedule::Row& row = schedule.rows[i];
@@ -109,62 +176,69 @@ inline std::string brokenRule(const LenderTerms& terms, const LenderSchedule& sc
         while (rate + 1 < schedule.rates.size() && schedule.rates[rate + 1].fromPayment <= row.number)
             ++rate;
         const LenderSchedule::RatePeriod& charge = schedule.rates[rate];
-        const Rational percent = exact(charge.ratePercent);
-        const Rational share = terms.interestCount == LenderTerms::InterestCount::Actual365
-                                   ? percent * Calendar::daysBetween(previous, row.date) / 36500
-                               : charge.periodRateExact ? percent / (100 * schedule.periodsPerYear)
-                                                        : exact(charge.periodRate);
-        if (!isRounded(row.interest, balance * share, terms.interestRounding))
+        // The interest is balance * share exactly, as n / d units: the share is the annual rate over 365 for
+        // each day, the rate over the payments a year, or the period rate as the schedule keeps it.
+        const Decimal& factor = terms.interestCount == LenderTerms::InterestCount::PerPeriod && !charge.periodRateExact
+                                    ? charge.periodRate
+                                    : charge.ratePercent;
+        Units n = balance * Units(factor.coefficient()) * (factor.isNegative() ? -1 : 1);
+        Units d = tenTo(factor.scale());
+        if (terms.interestCount == LenderTerms::InterestCount::Actual365) {
+            n *= Calendar::daysBetween(previous, row.date);
+            d *= 36500;
+        } else if (charge.periodRateExact) {
+            d *= 100 * schedule.periodsPerYear;
+        }
+        const Units interest = unitsOf(row.interest);
+        if (interest != (rule ? roundedUnits(n, d, Money::kCentPlaces, *rule) : keptUnits(n, d)))
             return at(row, "interest is not the balance's share, rounded as the terms say");
-        const Rational owed = kept(balance + exact(row.interest));
-        const bool last = i + 1 == schedule.rows.size() && exact(row.payment) == owed;
-        if (exact(row.payment) > owed)
+        const Units payment = unitsOf(row.payment);
+        const Units principal = unitsOf(row.principal);
+        const Units owed = keptUnits(Units(balance + interest));
+        const bool last = i + 1 == schedule.rows.size() && payment == owed;
+        if (payment > owed)
             return at(row, "pays more than is owed");
-        if (exact(row.payment) != exact(charge.payment) &&
-            (exact(row.payment) != owed || i + 1 != schedule.rows.size()))
+        if (payment != unitsOf(charge.payment) && !last)
             return at(row, "pays other than its payment, and is not the last paying what is owed");
         // The last payment's principal is the balance it pays off (payment less interest, but for a rounding
         // of the payment in the 28th digit when nothing is rounded).
-        if (exact(row.principal) != (last ? balance : kept(exact(row.payment) - exact(row.interest))))
+        if (principal != (last ? balance : keptUnits(Units(payment - interest))))
             return at(row, "principal is not the payment less the interest");
-        if (exact(row.balance) != (last ? Rational(0) : kept(balance - exact(row.principal))))
+        if (unitsOf(row.balance) != (last ? Units(0) : keptUnits(Units(balance - principal))))
             return at(row, "balance does not follow from the one before");
-        if (row.balance < Decimal())
+        if (unitsOf(row.balance) < 0)
             return at(row, "balance below zero");
-        balance = exact(row.balance);
-        interestSum += exact(row.interest);
-        paidSum += exact(row.payment);
+        balance = unitsOf(row.balance);
+        interestSum += interest;
+        paidSum += payment;
         previous = row.date;
     }
     std::size_t from = 0;
     for (const LenderSchedule::YearTotals& year : schedule.years) {
-        Rational payment;
-        Rational interest;
-        Rational principal;
+        const std::string label = "year " + std::to_string(year.year) + ": ";
+        Units payment;
+        Units interest;
+        Units principal;
         if (year.lastRow < from || year.lastRow >= schedule.rows.size())
-            return "year " + std::to_string(year.year) + ": rows out of range";
+            return label + "rows out of range";
         for (std::size_t i = from; i <= year.lastRow; ++i) {
             if (schedule.rows[i].date.year != year.year)
-                return "year " + std::to_string(year.year) + ": a row of another year";
-            payment += exact(schedule.rows[i].payment);
-            interest += exact(schedule.rows[i].interest);
-            principal += exact(schedule.rows[i].principal);
+                return label + "a row of another year";
+            payment += unitsOf(schedule.rows[i].payment);
+            interest += unitsOf(schedule.rows[i].interest);
+            principal += unitsOf(schedule.rows[i].principal);
         }
         if (year.lastRow + 1 < schedule.rows.size() && schedule.rows[year.lastRow + 1].date.year == year.year)
-            return "year " + std::to_string(year.year) + ": totals before the year's last payment";
-        const auto same = [](const Decimal& d, const Rational& sum) {
-            return d.toString().toStdString() == rounded(sum, Decimal::kMaxScale);
-        };
-        if (!same(year.payment, payment) || !same(year.interest, interest) || !same(year.principal, principal) ||
-            year.balance != schedule.rows[year.lastRow].balance)
-            return "year " + std::to_string(year.year) + ": totals are not its rows' sums";
+            return label + "totals before the year's last payment";
+        if (unitsOf(year.payment) != keptUnits(payment) || unitsOf(year.interest) != keptUnits(interest) ||
+            unitsOf(year.principal) != keptUnits(principal) || year.balance != schedule.rows[year.lastRow].balance)
+            return label + "totals are not its rows' sums";
         from = year.lastRow + 1;
     }
     if (from != schedule.rows.size() && !schedule.error)
         return "rows after the last year's totals";
-    if (!schedule.error &&
-        (schedule.summary.totalInterest.toString().toStdString() != rounded(interestSum, Decimal::kMaxScale) ||
-         schedule.summary.totalPaid.toString().toStdString() != rounded(paidSum, Decimal::kMaxScale)))
+    if (!schedule.error && (unitsOf(schedule.summary.totalInterest) != keptUnits(interestSum) ||
+                            unitsOf(schedule.summary.totalPaid) != keptUnits(paidSum)))
         return "totals are not the sums of the rows";
     if (schedule.isPaidOff() && (schedule.rows.empty() || !schedule.rows.back().balance.isZero()))
         return "a loan that ends owes something";

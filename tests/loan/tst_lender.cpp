@@ -87,6 +87,17 @@ private slots:
         QVERIFY(accelerated.rows.size() < 25 * 26);
     }
 
+    // A converted rate is kept to 28 places: 5 % compounded semi-annually is 1.025^(1/6) - 1 a month, and
+    // 4.75 % compounded quarterly is 1.011875^(2/13) - 1 every two weeks (60-digit decimal arithmetic).
+    void convertedRateKeepsTwentyEightPlaces() {
+        Terms terms = loanOf("350000", "5", "25").withPreset(Terms::Preset::Canada);
+        QCOMPARE(scheduleOf(terms).rates[0].periodRate, amount("0.0041239154651442714010935787"));
+        terms = loanOf("250000", "4.75", "10");
+        terms.frequency = Terms::Frequency::Biweekly;
+        terms.compounding = Terms::Compounding::Quarterly;
+        QCOMPARE(scheduleOf(terms).rates[0].periodRate, amount("0.0018178110573903210816544780"));
+    }
+
     // 200,000 at 2 % with a 3 % initial repayment: the German annuity loan and its fixed-rate period.
     void germanAnnuityLoan() {
         Terms terms = loanOf("200000", "2", "0").withPreset(Terms::Preset::Germany);
@@ -208,6 +219,15 @@ private slots:
         QCOMPARE(schedule.years.size(), 1);
     }
 
+    // 2 % repaid at a rate of -3 % is a payment below zero.
+    void paymentNotAboveZeroStops() {
+        Terms terms = loanOf("200000", "-3", "0").withPreset(Terms::Preset::Germany);
+        const LenderSchedule schedule = scheduleOf(terms);
+        QCOMPARE(schedule.stopMessage,
+                 "The payment of -166.67 due 2007-01-01 is not above zero: the loan would never be paid off.");
+        QVERIFY(schedule.rows.empty());
+    }
+
     void acceleratedNeedsAPaymentFromTheLength() {
         Terms terms = loanOf("350000", "5", "25");
         terms.frequency = Terms::Frequency::AcceleratedWeekly;
@@ -326,6 +346,33 @@ private slots:
         terms.interestRounding = Terms::InterestRounding::None;
         terms.paymentRounding = Terms::PaymentRounding::None;
         QCOMPARE(QString::fromStdString(LenderReference::brokenRule(terms, LenderSchedule::compute(terms))), QString());
+    }
+
+    // Lengths beyond the payments a schedule may hold, up to beyond the decimal range, are problems the
+    // window shows, not errors.
+    void tooLongALengthIsAProblem_data() {
+        QTest::addColumn<QString>("years");
+        QTest::newRow("2183 years weekly is the longest") << "2183";
+        QTest::newRow("4000 years weekly") << "4000";
+        QTest::newRow("the decimal range") << "79228162514264337593543950335";
+    }
+    void tooLongALengthIsAProblem() {
+        QFETCH(QString, years);
+        Terms terms = loanOf("200000", "6", qPrintable(years));
+        terms.frequency = Terms::Frequency::Weekly;
+        const LenderSchedule schedule = LenderSchedule::compute(terms);
+        QCOMPARE(schedule.problems.isEmpty(), years == "2183");
+        QVERIFY(!schedule.error);
+    }
+
+    // Interest below zero, as some lenders' rates have been, lowers what is paid and keeps every rule.
+    void negativeRateKeepsTheRules() {
+        Terms terms = loanOf("100000", "-0.5", "10");
+        const LenderSchedule schedule = scheduleOf(terms);
+        QVERIFY(schedule.isPaidOff());
+        QVERIFY(schedule.summary.totalInterest < Decimal());
+        terms.compounding = Terms::Compounding::SemiAnnually;
+        QVERIFY(keepsTheRules(terms));
     }
 
     // A rise to 100,000 % makes the interest on 10^27 more cents than a decimal holds: the error is kept in
