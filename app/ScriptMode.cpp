@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/InputBox.h"
 #include "app/WrappingCheckBox.h"
+#include "compare/CompareOptions.h"
 #include "export/GridCsv.h"
 #include "export/PdfExport.h"
 #include "export/PrintLayout.h"
@@ -76,6 +77,14 @@ QStringList splitCsvValue(const QStringList& arguments, QString& csvValue, bool&
     return split;
 }
 
+// Whether the command line gives any of the window's options that another does not read as its own.
+bool givesOwnOptions(const QCommandLineParser& parser, const WindowOptions& window, const QStringList& borrowed) {
+    const QList<QCommandLineOption> options = window.options();
+    return std::any_of(options.begin(), options.end(), [&](const QCommandLineOption& option) {
+        return parser.isSet(option) && !borrowed.contains(option.names().constFirst());
+    });
+}
+
 // The grid as the window shows it: CSV as its clipboard's cells, PDF as it prints.
 ScriptOutput::Table gridTable(const FlexGrid& grid) {
     return {
@@ -118,9 +127,10 @@ int ScriptMode::run(const QStringList& arguments) {
                                  QStringLiteral("FILE"));
     parser.addOptions({noSchedule, csv, pdf});
     // Each window brings its own options; the first whose options are given writes the output.
+    CompareOptions compare;
     LenderOptions lender;
     WhatIfOptions whatIf;
-    const std::array<WindowOptions*, 2> windows{&lender, &whatIf};
+    const std::array<WindowOptions*, 3> windows{&compare, &lender, &whatIf};
     for (const WindowOptions* window : windows)
         parser.addOptions(window->options());
     const QCommandLineOption summary(
@@ -159,7 +169,7 @@ int ScriptMode::run(const QStringList& arguments) {
     for (WindowOptions* window : windows) {
         if (const QString problem = window->read(parser); !problem.isEmpty())
             return usageError(problem);
-        if (chosen && chosen->isGiven(parser) && window->isGiven(parser))
+        if (chosen && chosen->isGiven(parser) && givesOwnOptions(parser, *window, chosen->borrowed()))
             return usageError(QStringLiteral("The options of %1 and of %2 cannot be combined: give those of one.")
                                   .arg(chosen->name(), window->name()));
         if (!chosen && (window->isGiven(parser) || (output.summary && window->takesSummaryAlone())))

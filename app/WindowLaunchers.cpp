@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "chart/ChartWindow.h"
+#include "compare/CompareWindow.h"
 #include "lender/LenderWindow.h"
 #include "whatif/WhatIfWindow.h"
 
@@ -57,6 +58,11 @@ void install(Form1& form, QWidget& grid) {
                                   if (const std::optional<Schedule>& schedule = source.lastSchedule())
                                       lender.setLoan(*schedule);
                               });
+    addLauncher<CompareWindow>(form, grid, QStringLiteral("Compare Offers\u2026"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                               QStringLiteral("compareAction"), [](const Form1& source, CompareWindow& compare) {
+                                   if (const std::optional<Schedule>& schedule = source.lastSchedule())
+                                       compare.setLoan(*schedule);
+                               });
 }
 
 } // namespace WindowLaunchers

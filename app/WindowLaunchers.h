@@ -8,7 +8,7 @@ class QWidget;
 // made on first use, lives as long as the main window, shares its message path and follows its Calculates.
 namespace WindowLaunchers {
 
-// "Show Chart…" (Ctrl+G), "What If…" (Ctrl+E) and "Lender's Schedule…" (Ctrl+L).
+// "Show Chart…" (Ctrl+G), "What If…" (Ctrl+E), "Lender's Schedule…" (Ctrl+L) and "Compare Offers…" (Ctrl+K).
 void install(Form1& window, QWidget& grid);
 
 } // namespace WindowLaunchers

@@ -6,6 +6,7 @@
 // Target: the 2183-year chart opens within 300 ms.
 #include "bench/ScheduleArithmetic.h"
 #include "chart/ChartWindow.h"
+#include "windows/MessagePath.h"
 
 #include <QApplication>
 
@@ -29,8 +30,9 @@ void paint(ChartWindow& window) {
 void BM_OpenChart(benchmark::State& state) {
     const std::vector<ScheduleYear> years = scheduleYears(state.range(0));
     std::size_t bars = 0;
+    const MessagePath messages;
     for (auto _ : state) {
-        auto window = std::make_unique<ChartWindow>();
+        auto window = std::make_unique<ChartWindow>(messages);
         window->setYears(years);
         window->open();
         paint(*window);
@@ -44,7 +46,8 @@ void BM_OpenChart(benchmark::State& state) {
 
 void BM_RedrawOpenChart(benchmark::State& state) {
     const std::vector<ScheduleYear> years = scheduleYears(state.range(0));
-    ChartWindow window;
+    const MessagePath messages;
+    ChartWindow window(messages);
     window.setYears(years);
     window.open();
     paint(window);

@@ -5,7 +5,15 @@
 // runs all 113,516 payments; that loan once more with nothing rounded.
 //
 // Targets: 30 years monthly well under 1 ms; 2183 years weekly under 100 ms.
+//
+// Then the window's update on top of it, below.
+#include "lender/LenderScheduleModel.h"
+#include "lender/LenderWindow.h"
 #include "loan/LenderSchedule.h"
+#include "windows/MessagePath.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -40,4 +48,48 @@ BENCHMARK(BM_LenderSchedule)
     ->Args({40, 1, 60, 0})
     ->Args({2183, 1, 1, 0})
     ->Args({2183, 1, 1, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// One update of the lender's window as the user changes a term: the schedule worked out again, the summary
+// beside the main window's figures and the table refilled, and the window painted once. The loan is 200,000
+// from 2007; the interest's rounding alternates between halves up and halves to even, so every change works
+// everything out again.
+//
+// Targets: 30 years monthly under 10 ms; 40 years weekly (2,080 payments) under 30 ms; 2183 years weekly
+// (113,516 payments, at 0.1 %) under 500 ms.
+namespace {
+
+// Arguments: the length in years, 1 for weekly payments rather than monthly, the rate in tenths of a percent.
+void BM_UpdateLenderWindow(benchmark::State& state) {
+    Schedule loan;
+    loan.principal = 200000;
+    loan.ratePercent = double(state.range(2)) / 10.0;
+    loan.lengthInYears = double(state.range(0));
+    loan.startYear = 2007;
+    const MessagePath messages;
+    LenderWindow window(messages);
+    window.setLoan(loan);
+    window.open();
+    window.frequency->setCurrentIndex(
+        int(state.range(1) == 1 ? LenderTerms::Frequency::Weekly : LenderTerms::Frequency::Monthly));
+    const int roundings[] = {int(LenderTerms::InterestRounding::CentHalfEven),
+                             int(LenderTerms::InterestRounding::CentHalfUp)};
+    std::size_t change = 0;
+    for (auto _ : state) {
+        window.interestRounding->setCurrentIndex(roundings[change++ % 2]);
+        window.repaint();
+        QCoreApplication::processEvents();
+    }
+    if (!window.stopText().isEmpty() || window.isOutOfDate())
+        state.SkipWithError("the loan was not paid off");
+    state.counters["rows"] = double(window.scheduleModel().rowCount());
+}
+
+} // namespace
+
+BENCHMARK(BM_UpdateLenderWindow)
+    ->ArgNames({"years", "weekly", "rateTenths"})
+    ->Args({30, 0, 60})
+    ->Args({40, 1, 60})
+    ->Args({2183, 1, 1})
     ->Unit(benchmark::kMillisecond);

@@ -10,6 +10,7 @@
 #include "bench/ScheduleArithmetic.h"
 #include "whatif/ExtraScheduleModel.h"
 #include "whatif/WhatIfWindow.h"
+#include "windows/MessagePath.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -26,7 +27,8 @@ void paint(WhatIfWindow& window) {
 
 // Arguments: the loan's length in years, and 1 to pay less rather than finish sooner.
 void BM_UpdateWhatIf(benchmark::State& state) {
-    WhatIfWindow window;
+    const MessagePath messages;
+    WhatIfWindow window(messages);
     window.setLoan(ScheduleArithmetic::workedSchedule(QString::number(state.range(0))));
     window.open();
     if (state.range(1) == 1)

@@ -89,7 +89,7 @@ LenderOptions::LenderOptions()
                  QStringLiteral("PERCENT")),
           option(QStringLiteral("rate-change"),
                  QStringLiteral("From the first payment on or after the 1st of that month, charge this annual rate; "
-                                "may be repeated."),
+                                "may be repeated. In a comparison of offers, offer 1's one rate change."),
                  QStringLiteral("YYYY-MM=PERCENT")),
           option(QStringLiteral("keep-payment"),
                  QStringLiteral("At a rate change keep the payment and move the end, instead of working the payment "

@@ -21,6 +21,8 @@ public:
     virtual QList<QCommandLineOption> options() const = 0;
     // Whether the command line gives any of them.
     virtual bool isGiven(const QCommandLineParser& parser) const = 0;
+    // Other windows' options this one reads as its own when it writes the output ("rate-change").
+    virtual QStringList borrowed() const { return {}; }
     // Whether --summary alone, with no window's options, asks for this window's figures.
     virtual bool takesSummaryAlone() const { return false; }
     // What needs the calculated schedule, for the message when --no-schedule leaves it out ("Extra payments").
