@@ -273,6 +273,13 @@ void CompareWindow::addOfferColumn() {
     setTabOrder(m_offers[m_offers.size() - 2].changeRate, fields.name);
     addOffer->setEnabled(m_offers.size() < std::size_t(kMostOffers));
     removeOffer->setEnabled(true);
+    // A column added to a window on screen shows at once, so the cursor can go into its name.
+    for (QWidget* widget : std::initializer_list<QWidget*>{fields.name, fields.principal, fields.years, fields.rate,
+                                                           fields.points, fields.fees, fields.monthlyFee,
+                                                           fields.changeYear, fields.changeMonth, fields.changeRate})
+        widget->show();
+    if (QLayoutItem* heading = m_grid->itemAtPosition(0, int(m_offers.size())))
+        heading->widget()->show();
     fields.name->setFocus();
     fields.name->selectAll();
     update();
@@ -282,15 +289,11 @@ void CompareWindow::removeOfferColumn() {
     if (m_offers.size() <= std::size_t(kFewestOffers))
         return;
     const int column = int(m_offers.size());
-    const OfferFields& gone = m_offers.back();
-    for (CheckedField* field :
-         {gone.principal, gone.years, gone.rate, gone.points, gone.fees, gone.monthlyFee, gone.changeRate})
-        delete field->reasonLabel();
+    // Each field stands in a cell of its own with its reason under it; the rest stand alone.
     for (int row = 0; row <= ChangeRateRow; ++row) {
         QLayoutItem* item = m_grid->itemAtPosition(row, column);
         if (!item)
             continue;
-        delete item->widget();
         if (QLayout* cell = item->layout()) {
             while (QLayoutItem* inner = cell->takeAt(0)) {
                 delete inner->widget();
@@ -298,6 +301,8 @@ void CompareWindow::removeOfferColumn() {
             }
             m_grid->removeItem(cell);
             delete cell;
+        } else {
+            delete item->widget();
         }
     }
     m_offers.pop_back();
