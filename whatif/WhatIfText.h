@@ -6,20 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
-// How the what-if window and the command line write its figures: money to the cent with two places and
-// no grouping, as spreadsheets read it, and months by their names.
+// How the what-if window and the command line write its figures: money as Money::text writes it (to the
+// cent with two places and no grouping, as spreadsheets read it) and months by their calendar names.
 namespace WhatIfText {
 
-inline const std::array<QString, 12> kMonthNames = {
-    QStringLiteral("January"),   QStringLiteral("February"), QStringLiteral("March"),    QStringLiteral("April"),
-    QStringLiteral("May"),       QStringLiteral("June"),     QStringLiteral("July"),     QStringLiteral("August"),
-    QStringLiteral("September"), QStringLiteral("October"),  QStringLiteral("November"), QStringLiteral("December")};
-
-// 1199.1 -> "1199.10", halves to even at the third place.
-QString money(const Decimal& value);
 // "July 2031".
 QString date(double year, int month);
 // "5 years 5 months", "1 year", "11 months", "none".

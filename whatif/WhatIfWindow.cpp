@@ -1,6 +1,8 @@
 #include "whatif/WhatIfWindow.h"
 
 #include "export/TableExport.h"
+#include "loan/Calendar.h"
+#include "numbers/Money.h"
 #include "numbers/NumberText.h"
 #include "whatif/ExtraScheduleModel.h"
 
@@ -76,7 +78,7 @@ public:
 
 QComboBox* monthBox(int month, QWidget* parent) {
     auto* box = new QComboBox(parent);
-    for (const QString& name : WhatIfText::kMonthNames)
+    for (const QString& name : Calendar::kMonthNames)
         box->addItem(name);
     box->setCurrentIndex(month - 1);
     return box;
@@ -344,11 +346,10 @@ QWidget* WhatIfWindow::makeResults() {
 void WhatIfWindow::setLoan(const Schedule& schedule) {
     const bool first = !m_loan;
     m_loan = schedule;
-    m_loanLabel->setText(QStringLiteral("As calculated: %1 years at %2 % on %3 from %4, %5 a month")
-                             .arg(doubleText(schedule.lengthInYears),
-                                  decimalText(schedule.monthlyRate * Decimal::fromInteger(1200)),
-                                  doubleText(schedule.principal), doubleText(schedule.startYear),
-                                  WhatIfText::money(schedule.monthlyPayment)));
+    m_loanLabel->setText(
+        QStringLiteral("As calculated: %1 years at %2 % on %3 from %4, %5 a month")
+            .arg(doubleText(schedule.lengthInYears), decimalText(schedule.monthlyRate * Decimal::fromInteger(1200)),
+                 doubleText(schedule.principal), doubleText(schedule.startYear), Money::text(schedule.monthlyPayment)));
     if (first && monthlyFromYear->value() == 0) {
         const QSignalBlocker blocker(monthlyFromYear);
         monthlyFromYear->setValue(int(std::clamp(schedule.startYear, 0.0, double(kLatestYear))));
@@ -383,7 +384,7 @@ void WhatIfWindow::addLumpRow() {
         lumps->insertRow(row);
         const double year = m_loan ? m_loan->startYear : 0.0;
         lumps->setItem(row, LumpYearColumn, new QTableWidgetItem(doubleText(year)));
-        lumps->setItem(row, LumpMonthColumn, new QTableWidgetItem(WhatIfText::kMonthNames[11]));
+        lumps->setItem(row, LumpMonthColumn, new QTableWidgetItem(Calendar::kMonthNames[11]));
         lumps->setItem(row, LumpAmountColumn, new QTableWidgetItem());
     }
     lumps->setCurrentCell(row, LumpAmountColumn);
