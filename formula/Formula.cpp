@@ -1,6 +1,7 @@
 #include "formula/Formula.h"
 
 #include "grid/FlexGrid.h"
+#include "grid/FlexGridModel.h"
 #include "loan/Calendar.h"
 #include "loan/LoanInput.h"
 #include "loan/Schedule.h"
@@ -66,6 +67,7 @@ public:
         for (std::int32_t column = 0; column < kColumnCount; ++column)
             m_cells.writeCell(column, Formula::kHeaderRow, true, kHeaderFontSize, true,
                               kHeaderTexts[std::size_t(column)], 0);
+        m_cells.setHeaderRow(Formula::kHeaderRow);
         {
             // Room for every month and three rows per year of the length; too long a loan is the length's fault.
             const ErrorContext length({}, LoanInputs::kLength.objectName());
@@ -210,6 +212,7 @@ public:
     }
     void setCellAlignment(std::int16_t alignment) override { m_grid.setCellAlignment(alignment); }
     void setCellForeColor(std::uint32_t color) override { m_grid.setCellForeColor(color); }
+    void setHeaderRow(std::int32_t row) override { m_grid.gridModel()->setHeaderRow(row); }
 
 private:
     FlexGrid& m_grid;
