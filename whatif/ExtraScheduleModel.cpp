@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include <array>
+
 namespace {
 
 // Twelve month rows and a totals row to each year; only the last year can be shorter.
@@ -75,7 +77,7 @@ QString ExtraScheduleModel::text(int row, int column) const {
 }
 
 QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -96,6 +98,9 @@ QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ExtraScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const int sections = orientation == Qt::Horizontal ? columnCount() : rowCount();
+    if (section < 0 || section >= sections)
+        return {};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const std::array<QString, kColumnCount> headers = {
