@@ -74,6 +74,13 @@ private slots:
         QCOMPARE(row(0), (QStringList{"2007", "January", "431.75", "100.00", "60.00", "371.75", "11528.25"}));
         QCOMPARE(row(11).mid(0, 2), (QStringList{"2007", "December"}));
         QCOMPARE(row(12).mid(0, 4), (QStringList{"2007", "Total to date", "5180.96", "1200.00"}));
+        // The year and the month stand on the left, the money on the right.
+        QStringList alignments;
+        for (int column = 0; column < m_model.columnCount(); ++column) {
+            const auto alignment = Qt::Alignment(m_model.index(0, column).data(Qt::TextAlignmentRole).toInt());
+            alignments << (alignment & Qt::AlignRight ? QStringLiteral("right") : QStringLiteral("left"));
+        }
+        QCOMPARE(alignments, (QStringList{"left", "left", "right", "right", "right", "right", "right"}));
     }
 
     // Asking past the table's edges, or for a header it does not have, answers nothing.
