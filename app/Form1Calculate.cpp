@@ -12,6 +12,7 @@
 #include "loan/Payment.h"
 #include "loan/Schedule.h"
 #include "numbers/ErrorContext.h"
+#include "numbers/Money.h"
 #include "numbers/NumberText.h"
 
 namespace {
@@ -125,7 +126,8 @@ void Form1::Command1_Click() {
             QStringLiteral("working out the monthly payment from the interest rate, the length and the principal"));
         payment = Payment::monthlyPayment(terms.principal, m_shared.MonthlyRate, paymentCount);
     }
-    figures.shownPayment = payment.roundedTo(2);
+    // The design's own rule for the grid's money: cents, ties to even.
+    figures.shownPayment = Money::toCents(payment, Money::Rounding::HalfEven);
     writeSummary(*this, terms, 1, 1, figures);
     m_shared.MonthlyPayment = payment;
     writeSummary(*this, terms, 2, Summary::kSteps.size() - 1, figures);

@@ -1,27 +1,22 @@
 #include "chart/ChartText.h"
 
 #include "grid/Module1.h"
+#include "numbers/Money.h"
 
 namespace ChartText {
 
 namespace {
-constexpr int kCentPlaces = 2;
 constexpr int kDigitsPerGroup = 3;
 } // namespace
 
 QString money(const Decimal& amount, const QLocale& locale) {
-    // The figure is written from its exact digits: a double would lose cents beyond 2^53.
-    QString digits = amount.roundedTo(kCentPlaces).toString();
+    // The digits are the program's one way of writing money, taken from the exact value (a double would
+    // lose cents beyond 2^53), then grouped and pointed as the locale writes numbers.
+    QString digits = Money::text(amount);
     const bool negative = digits.startsWith(u'-');
     if (negative)
         digits.remove(0, 1);
-    qsizetype point = digits.indexOf(u'.');
-    if (point < 0) {
-        point = digits.size();
-        digits += u'.';
-    }
-    while (digits.size() - point - 1 < kCentPlaces)
-        digits += u'0';
+    const qsizetype point = digits.indexOf(u'.');
 
     QString text;
     const bool grouped = !locale.numberOptions().testFlag(QLocale::OmitGroupSeparator);

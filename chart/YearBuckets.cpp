@@ -1,5 +1,7 @@
 #include "chart/YearBuckets.h"
 
+#include "numbers/Money.h"
+
 namespace YearBuckets {
 
 namespace {
@@ -8,7 +10,7 @@ constexpr int kLargestYearsPerBucket = 1000;
 
 // A year's figure as the schedule shows money: rounded to cents, halves to even.
 Decimal cents(const Decimal& value) {
-    return value.roundedTo(2);
+    return Money::toCents(value, Money::Rounding::HalfEven);
 }
 } // namespace
 

@@ -11,10 +11,6 @@ namespace GridClipboard {
 
 namespace {
 
-bool needsQuotes(const QString& text) {
-    return text.startsWith(u'"') || text.contains(u'\t') || text.contains(u'\n') || text.contains(u'\r');
-}
-
 QString colourName(const QColor& colour) {
     return colour.name(QColor::HexRgb);
 }
@@ -66,15 +62,17 @@ QString plainText(const FlexGrid& grid, const QRect& block) {
         for (int col = block.left(); col <= block.right(); ++col) {
             if (col > block.left())
                 out += u'\t';
-            const QString text = grid.textAt(row, col);
-            if (needsQuotes(text))
-                out += u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-            else
-                out += text;
+            out += tabField(grid.textAt(row, col));
         }
         out += u'\n';
     }
     return out;
+}
+
+QString tabField(const QString& text) {
+    if (!text.startsWith(u'"') && !text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 QString html(const FlexGrid& grid, const QRect& block) {

@@ -15,6 +15,11 @@ namespace GridClipboard {
 // such a field back as one cell.
 QString plainText(const FlexGrid& grid, const QRect& block);
 
+// One cell's text as a field of the tab-separated form: as it is, or in double quotes with its quotes
+// doubled when it holds a tab or a line break or starts with a double quote. Every table the program
+// copies writes its fields through here.
+QString tabField(const QString& text);
+
 // An HTML table with each cell's text colour, background colour, bold, italic and alignment as the grid
 // draws them; spaces are kept as they are (white-space: pre).
 QString html(const FlexGrid& grid, const QRect& block);

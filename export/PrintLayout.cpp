@@ -21,7 +21,7 @@ constexpr std::array kLetterTerritories{
 PrintLayout::PrintLayout(const FlexGridModel& model, const QSizeF& printableSize)
     : m_model(model)
     , m_bodyHeight(std::max(0.0, printableSize.height() - kFooterHeightPoints))
-    , m_headerRow(findHeaderRow(model)) {
+    , m_headerRow(model.headerRow()) {
     double gridWidth = 0.0;
     for (int col = 0; col < model.cols(); ++col)
         gridWidth += std::max(0, model.colWidth(col)) / kTwipsPerPoint;
@@ -52,15 +52,6 @@ double PrintLayout::rowHeightPoints(int row) const {
 
 double PrintLayout::colWidthPoints(int col) const {
     return std::max(0, m_model.colWidth(col)) / kTwipsPerPoint * m_scale;
-}
-
-int PrintLayout::findHeaderRow(const FlexGridModel& model) {
-    const QString header = QStringLiteral("Year ");
-    for (int row = 0; row < model.rows(); ++row) {
-        if (model.cols() > 0 && model.text(row, 0) == header)
-            return row;
-    }
-    return -1;
 }
 
 QPageLayout PrintLayout::pageLayoutFor(const QLocale& locale) {

@@ -11,8 +11,8 @@ class QLocale;
 // How the grid falls onto printed pages, worked out once before anything is painted. Every column is
 // scaled by the same factor so the grid spans the printable width (row heights and fonts by the same
 // factor, so cells keep their shape); rows fill each page from the top, and a row that does not fit
-// starts the next page whole. From the second page on, the schedule's header row (the row whose first
-// cell reads "Year ") stands again at the top of each page that continues below it. The foot of every
+// starts the next page whole. From the second page on, the header row the grid's layout named
+// (FlexGridModel::headerRow) stands again at the top of each page that continues below it. The foot of every
 // page is kept for its "Page N of M" line.
 class PrintLayout {
 public:
@@ -38,8 +38,6 @@ public:
     double colWidthPoints(int col) const;
     double bodyHeightPoints() const { return m_bodyHeight; }
 
-    // The first row whose first cell reads "Year ", or -1.
-    static int findHeaderRow(const FlexGridModel& model);
     // Portrait, Letter where the locale's territory uses Letter paper (the United States, Canada and
     // much of the Americas), A4 elsewhere.
     static QPageLayout pageLayoutFor(const QLocale& locale);

@@ -1,5 +1,6 @@
 #include "export/TableExport.h"
 
+#include "export/GridClipboard.h"
 #include "export/GridCsv.h"
 
 #include <QAbstractItemModel>
@@ -52,12 +53,6 @@ QString joined(const QAbstractItemModel& model, QChar separator, const QString& 
         out += end;
     }
     return out;
-}
-
-QString tabField(const QString& text) {
-    if (!text.startsWith(u'"') && !text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
 // Pages painted one row at a time, every column as wide as its widest text.
@@ -165,7 +160,7 @@ private:
 } // namespace
 
 QString plainText(const QAbstractItemModel& model) {
-    return joined(model, u'\t', QStringLiteral("\n"), tabField);
+    return joined(model, u'\t', QStringLiteral("\n"), GridClipboard::tabField);
 }
 
 QString html(const QAbstractItemModel& model) {

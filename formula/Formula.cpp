@@ -1,10 +1,13 @@
 #include "formula/Formula.h"
 
 #include "grid/FlexGrid.h"
+#include "grid/FlexGridModel.h"
+#include "loan/Calendar.h"
 #include "loan/LoanInput.h"
 #include "loan/Schedule.h"
 #include "loan/SharedState.h"
 #include "numbers/ErrorContext.h"
+#include "numbers/Money.h"
 #include "numbers/NumberText.h"
 
 #include <array>
@@ -26,7 +29,6 @@ constexpr std::uint32_t kWhite = 16777215;
 constexpr std::int16_t kAlignLeftCentre = 1;
 constexpr int kFirstSeparatorHyphens = 22;
 constexpr int kSeparatorHyphens = 17;
-constexpr int kMonthsPerYear = 12;
 constexpr std::int32_t kRowsBetweenYears = 3;     // separator, totals, empty row
 constexpr std::int32_t kFinalBlockRowsAfter = 10; // from the last month's row to the grid's row count
 constexpr std::int32_t kRowsAboveFirstMonth = 8;  // the summary, row 6 and the header
@@ -46,7 +48,8 @@ std::int32_t rowAfter(std::int32_t row, std::int32_t offset) {
 // Money as the schedule shows it: rounded to cents, halves to even. The last balance usually comes out a
 // fraction of a cent below zero; its cell text is "0", as for every zero.
 Decimal cents(const Decimal& value) {
-    return value.roundedTo(2);
+    // The design's own rule for the grid: cents, ties to even.
+    return Money::toCents(value, Money::Rounding::HalfEven);
 }
 
 class ScheduleLayout {
@@ -64,6 +67,7 @@ public:
         for (std::int32_t column = 0; column < kColumnCount; ++column)
             m_cells.writeCell(column, Formula::kHeaderRow, true, kHeaderFontSize, true,
                               kHeaderTexts[std::size_t(column)], 0);
+        m_cells.setHeaderRow(Formula::kHeaderRow);
         {
             // Room for every month and three rows per year of the length; too long a loan is the length's fault.
             const ErrorContext length({}, LoanInputs::kLength.objectName());
@@ -75,7 +79,7 @@ public:
         std::int32_t rowBase = Formula::kHeaderRow; // month i is on row rowBase + i
         const std::int32_t monthCount = m_schedule.monthCount;
         for (std::int32_t month = 1; month <= monthCount; ++month) {
-            const int monthOfYear = (month - 1) % kMonthsPerYear + 1;
+            const int monthOfYear = (month - 1) % Calendar::kMonthsPerYear + 1;
             // Each schedule year after the first starts below the previous year's separator, totals and empty row.
             if (monthOfYear == 1 && month > 1)
                 rowBase = rowAfter(rowBase, kRowsBetweenYears);
@@ -83,11 +87,11 @@ public:
             writeMonth(month, row);
 
             const bool lastMonth = month == monthCount;
-            if (monthOfYear != kMonthsPerYear && !lastMonth)
+            if (monthOfYear != Calendar::kMonthsPerYear && !lastMonth)
                 continue;
             // A last year cut short by a fractional length gets its block and the final block only where
             // both fit in the grid's 32767 rows; otherwise the schedule ends with its last month.
-            if (monthOfYear != kMonthsPerYear && rowAfter(row, kFinalBlockRowsAfter) > kMostRows)
+            if (monthOfYear != Calendar::kMonthsPerYear && rowAfter(row, kFinalBlockRowsAfter) > kMostRows)
                 return;
             writeYearBlock(month, row);
             if (lastMonth)
@@ -105,7 +109,7 @@ private:
     }
 
     // The year label of a month's rows: the start year plus the whole years before it.
-    double yearLabel(std::int32_t month) const { return m_schedule.startYear + (month - 1) / kMonthsPerYear; }
+    double yearLabel(std::int32_t month) const { return m_schedule.startYear + (month - 1) / Calendar::kMonthsPerYear; }
 
     void cell(std::int32_t column, std::int32_t row, bool bold, bool autoFit, const Module1::CellValue& value,
               std::uint32_t backColor = 0) {
@@ -113,7 +117,7 @@ private:
     }
 
     void writeMonth(std::int32_t month, std::int32_t row) {
-        cell(MonthColumn, row, false, false, m_shared.MonthNames[std::size_t((month - 1) % kMonthsPerYear)]);
+        cell(MonthColumn, row, false, false, m_shared.MonthNames[std::size_t((month - 1) % Calendar::kMonthsPerYear)]);
         raiseIfStoppedAt(ScheduleStep::YearLabel, month);
         cell(YearColumn, row, false, false, yearLabel(month));
         m_cells.setCellAlignment(kAlignLeftCentre);
@@ -151,7 +155,7 @@ private:
         writeTotal(YearColumn, yearLabel(month));
         writeTotal(MonthColumn, QStringLiteral("Total End Of Year"));
         raiseIfStoppedAt(ScheduleStep::YearTotals, month);
-        const ScheduleYear& year = m_schedule.years[std::size_t((month - 1) / kMonthsPerYear)];
+        const ScheduleYear& year = m_schedule.years[std::size_t((month - 1) / Calendar::kMonthsPerYear)];
         writeTotal(InterestColumn, cents(year.interestToDate));
         writeTotal(PrincipalColumn, cents(year.principalToDate));
         writeTotal(BalanceColumn, cents(year.balance));
@@ -208,6 +212,7 @@ public:
     }
     void setCellAlignment(std::int16_t alignment) override { m_grid.setCellAlignment(alignment); }
     void setCellForeColor(std::uint32_t color) override { m_grid.setCellForeColor(color); }
+    void setHeaderRow(std::int32_t row) override { m_grid.gridModel()->setHeaderRow(row); }
 
 private:
     FlexGrid& m_grid;

@@ -30,6 +30,9 @@ public:
                            const Module1::CellValue& value, std::uint32_t backColor) = 0;
     virtual void setCellAlignment(std::int16_t alignment) = 0;
     virtual void setCellForeColor(std::uint32_t color) = 0;
+    // Names the row of column headings once they are written, so printing can repeat it on every page;
+    // cells that are never printed have no use for it.
+    virtual void setHeaderRow(std::int32_t row) { static_cast<void>(row); }
 };
 
 // Writes a computed schedule cell by cell: the grid cut back to the summary and the header, every month,

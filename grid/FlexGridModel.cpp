@@ -115,9 +115,16 @@ void FlexGridModel::resize(int rows, int cols) {
     m_colWidths.resize(static_cast<std::size_t>(cols), kDefaultColWidthTwips);
     m_rows = rows;
     m_cols = cols;
+    if (m_headerRow >= rows || cols == 0)
+        m_headerRow = -1;
     m_shapeChanged = true;
     m_sizesChanged = true;
     markPending();
+}
+
+void FlexGridModel::setHeaderRow(int row) {
+    Q_ASSERT(row >= -1 && row < m_rows);
+    m_headerRow = row;
 }
 
 void FlexGridModel::setText(int row, int col, const QString& text) {

@@ -75,6 +75,12 @@ public:
     // Drops cells beyond the new counts and adds empty default cells.
     void resize(int rows, int cols);
 
+    // The row of column headings that the layout which wrote them names, for printing to repeat at the top
+    // of every page it continues on; -1 when there is none. A resize that drops the row, or every column,
+    // drops it too.
+    int headerRow() const { return m_headerRow; }
+    void setHeaderRow(int row);
+
     QString text(int row, int col) const { return m_texts[offset(row, col)].toString(); }
     void setText(int row, int col, const QString& text);
 
@@ -137,6 +143,7 @@ private:
 
     int m_rows = 0;
     int m_cols = 0;
+    int m_headerRow = -1;
     QColor m_baseColour = Qt::white;
     QColor m_textColour = Qt::black;
     // Cell by cell, row by row: the text and the style number.

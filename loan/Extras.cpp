@@ -1,5 +1,6 @@
 #include "loan/Extras.h"
 
+#include "loan/Calendar.h"
 #include "loan/Payment.h"
 #include "numbers/NumberText.h"
 
@@ -7,14 +8,12 @@
 
 namespace {
 
-constexpr int kMonthsPerYear = 12;
-
 const QString kBalanceSource = QStringLiteral("the remaining balance");
 
 // The loan's month (1 for the first payment) that falls in the given year and month, as a double, so a
 // year far from the start year cannot overflow.
 double monthNumber(const Schedule& schedule, std::int32_t year, std::int32_t month) {
-    return (double(year) - schedule.startYear) * kMonthsPerYear + month;
+    return (double(year) - schedule.startYear) * Calendar::kMonthsPerYear + month;
 }
 
 // Each month's one-off payments added together; a lump dated outside the loan is left out.
@@ -24,7 +23,7 @@ std::vector<Decimal> lumpsByMonth(const Schedule& schedule, const ExtraPayments&
     for (std::size_t i = 0; i < extras.lumps.size(); ++i) {
         const LumpSum& lump = extras.lumps[i];
         const double number = monthNumber(schedule, lump.year, lump.month);
-        if (lump.month < 1 || lump.month > kMonthsPerYear || number < 1 || number > schedule.monthCount ||
+        if (lump.month < 1 || lump.month > Calendar::kMonthsPerYear || number < 1 || number > schedule.monthCount ||
             number != std::floor(number)) {
             outside.push_back(i);
             continue;
@@ -75,7 +74,7 @@ ExtraSchedule ExtraSchedule::compute(const Schedule& schedule, const ExtraPaymen
         Decimal opening = toDecimal(schedule.principal, kBalanceSource);
         ExtraYear toDate;
         for (std::int32_t number = 1; number <= monthCount; ++number) {
-            const int monthOfYear = (number - 1) % kMonthsPerYear + 1;
+            const int monthOfYear = (number - 1) % Calendar::kMonthsPerYear + 1;
             Decimal extra;
             if (!extras.monthly.isZero() && number >= monthlyFrom)
                 extra += extras.monthly;
@@ -89,7 +88,7 @@ ExtraSchedule ExtraSchedule::compute(const Schedule& schedule, const ExtraPaymen
             workOutMonth(opening, schedule.monthlyRate, payment, figures, step, extra);
 
             ExtraMonth month;
-            month.year = schedule.startYear + double((number - 1) / kMonthsPerYear);
+            month.year = schedule.startYear + double((number - 1) / Calendar::kMonthsPerYear);
             month.month = std::int8_t(monthOfYear);
             month.payment = payment;
             month.extra = extra;
@@ -113,7 +112,7 @@ ExtraSchedule ExtraSchedule::compute(const Schedule& schedule, const ExtraPaymen
             toDate.interestToDate += month.interest;
             toDate.principalToDate += month.principal;
             toDate.balance = month.balance;
-            if (monthOfYear == kMonthsPerYear || ends || number == monthCount)
+            if (monthOfYear == Calendar::kMonthsPerYear || ends || number == monthCount)
                 result.years.push_back(toDate);
             if (ends)
                 break;

@@ -1,12 +1,11 @@
 #include "loan/Schedule.h"
 
+#include "loan/Calendar.h"
 #include "loan/LoanInput.h"
 #include "numbers/ErrorContext.h"
 #include "numbers/NumberText.h"
 
 namespace {
-
-constexpr int kMonthsPerYear = 12;
 
 const QString kLengthSource = LoanInputs::kLength.words();
 const QString kStartYearSource = LoanInputs::kStartYear.words();
@@ -57,7 +56,7 @@ Schedule Schedule::compute(const LoanTerms& terms, const Decimal& monthlyRate, c
             // Too long a loan is the length's fault.
             const ErrorContext length({}, LoanInputs::kLength.objectName());
             schedule.lengthInYears = terms.length.value();
-            schedule.monthCount = roundToInt16(schedule.lengthInYears * kMonthsPerYear, kMonthCountSource);
+            schedule.monthCount = roundToInt16(schedule.lengthInYears * Calendar::kMonthsPerYear, kMonthCountSource);
         }
         step = ScheduleStep::Principal;
         {
@@ -66,7 +65,8 @@ Schedule Schedule::compute(const LoanTerms& terms, const Decimal& monthlyRate, c
         }
         const std::int32_t monthCount = schedule.monthCount;
         schedule.months.reserve(std::size_t(std::max(0, monthCount)));
-        schedule.years.reserve(std::size_t(std::max(0, (monthCount + kMonthsPerYear - 1) / kMonthsPerYear)));
+        schedule.years.reserve(
+            std::size_t(std::max(0, (monthCount + Calendar::kMonthsPerYear - 1) / Calendar::kMonthsPerYear)));
 
         Decimal interestToDate;
         Decimal principalToDate;
@@ -88,8 +88,8 @@ Schedule Schedule::compute(const LoanTerms& terms, const Decimal& monthlyRate, c
             workOutMonth(openingBalance, monthlyRate, monthlyPayment, figures, step);
             schedule.months.push_back(figures);
 
-            const int monthOfYear = (month - 1) % kMonthsPerYear + 1;
-            if (monthOfYear != kMonthsPerYear && month != monthCount)
+            const int monthOfYear = (month - 1) % Calendar::kMonthsPerYear + 1;
+            if (monthOfYear != Calendar::kMonthsPerYear && month != monthCount)
                 continue;
             step = ScheduleStep::YearTotals;
             ScheduleYear year;
@@ -109,7 +109,7 @@ Schedule Schedule::compute(const LoanTerms& terms, const Decimal& monthlyRate, c
 
             // A last year cut short by a fractional length is not a calendar year of the loan's: it is not
             // held to 16 bits.
-            if (monthOfYear == kMonthsPerYear) {
+            if (monthOfYear == Calendar::kMonthsPerYear) {
                 step = ScheduleStep::EndYear;
                 testEndYear(terms);
             }

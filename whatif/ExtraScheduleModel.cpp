@@ -1,14 +1,17 @@
 #include "whatif/ExtraScheduleModel.h"
 
+#include "loan/Calendar.h"
+#include "numbers/Money.h"
 #include "numbers/NumberText.h"
-#include "whatif/WhatIfText.h"
 
 #include <QFont>
+
+#include <array>
 
 namespace {
 
 // Twelve month rows and a totals row to each year; only the last year can be shorter.
-constexpr int kRowsPerYear = 13;
+constexpr int kRowsPerYear = Calendar::kMonthsPerYear + 1;
 
 } // namespace
 
@@ -28,12 +31,12 @@ int ExtraScheduleModel::columnCount(const QModelIndex& parent) const {
 
 bool ExtraScheduleModel::isTotals(int row) const {
     const std::size_t year = std::size_t(row / kRowsPerYear);
-    const std::size_t monthsBefore = year * 12;
-    return row % kRowsPerYear == int(std::min<std::size_t>(12, m_schedule.months.size() - monthsBefore));
+    const std::size_t monthsBefore = year * Calendar::kMonthsPerYear;
+    return row % kRowsPerYear ==
+           int(std::min<std::size_t>(Calendar::kMonthsPerYear, m_schedule.months.size() - monthsBefore));
 }
 
 QString ExtraScheduleModel::text(int row, int column) const {
-    using WhatIfText::money;
     if (isTotals(row)) {
         const ExtraYear& year = m_schedule.years[std::size_t(row / kRowsPerYear)];
         switch (column) {
@@ -42,38 +45,39 @@ QString ExtraScheduleModel::text(int row, int column) const {
         case MonthColumn:
             return QStringLiteral("Total to date");
         case PaymentColumn:
-            return money(year.paymentToDate);
+            return Money::text(year.paymentToDate);
         case ExtraColumn:
-            return money(year.extraToDate);
+            return Money::text(year.extraToDate);
         case InterestColumn:
-            return money(year.interestToDate);
+            return Money::text(year.interestToDate);
         case PrincipalColumn:
-            return money(year.principalToDate);
+            return Money::text(year.principalToDate);
         default:
-            return money(year.balance);
+            return Money::text(year.balance);
         }
     }
-    const ExtraMonth& month = m_schedule.months[std::size_t(row / kRowsPerYear * 12 + row % kRowsPerYear)];
+    const ExtraMonth& month =
+        m_schedule.months[std::size_t(row / kRowsPerYear * Calendar::kMonthsPerYear + row % kRowsPerYear)];
     switch (column) {
     case YearColumn:
         return doubleText(month.year);
     case MonthColumn:
-        return WhatIfText::kMonthNames[std::size_t(month.month - 1)];
+        return Calendar::monthName(month.month);
     case PaymentColumn:
-        return money(month.payment);
+        return Money::text(month.payment);
     case ExtraColumn:
-        return money(month.extra);
+        return Money::text(month.extra);
     case InterestColumn:
-        return money(month.interest);
+        return Money::text(month.interest);
     case PrincipalColumn:
-        return money(month.principal);
+        return Money::text(month.principal);
     default:
-        return money(month.balance);
+        return Money::text(month.balance);
     }
 }
 
 QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -94,6 +98,9 @@ QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ExtraScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const int sections = orientation == Qt::Horizontal ? columnCount() : rowCount();
+    if (section < 0 || section >= sections)
+        return {};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const std::array<QString, kColumnCount> headers = {

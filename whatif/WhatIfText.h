@@ -6,27 +6,16 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
-// How the what-if window and the command line write its figures: money to the cent with two places and
-// no grouping, as spreadsheets read it, and months by their names.
+// How the what-if window and the command line write its figures: money as Money::text writes it (to the
+// cent with two places and no grouping, as spreadsheets read it) and months by their calendar names.
 namespace WhatIfText {
 
-inline const std::array<QString, 12> kMonthNames = {
-    QStringLiteral("January"),   QStringLiteral("February"), QStringLiteral("March"),    QStringLiteral("April"),
-    QStringLiteral("May"),       QStringLiteral("June"),     QStringLiteral("July"),     QStringLiteral("August"),
-    QStringLiteral("September"), QStringLiteral("October"),  QStringLiteral("November"), QStringLiteral("December")};
-
-// 1199.1 -> "1199.10", halves to even at the third place.
-QString money(const Decimal& value);
 // "July 2031".
 QString date(double year, int month);
 // "5 years 5 months", "1 year", "11 months", "none".
 QString duration(std::int32_t months);
-// A month by its number (1 to 12) or by its name or the name's first three letters, in any case; 0 for
-// anything else.
-int monthFromText(const QString& text);
 
 // One figure of the comparison, as calculated and with the extras.
 struct ComparisonRow {

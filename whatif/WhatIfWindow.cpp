@@ -343,7 +343,7 @@ std::optional<ExtraPayments> WhatIfWindow::readFields(std::vector<int>& lumpRows
         lump.year = text(LumpYearColumn).trimmed().toInt(&yearRead);
         if (!yearRead)
             rowProblems << QStringLiteral("its year \"%1\" is not a year").arg(text(LumpYearColumn));
-        lump.month = WhatIfText::monthFromText(text(LumpMonthColumn));
+        lump.month = Calendar::monthFromText(text(LumpMonthColumn));
         if (lump.month == 0)
             rowProblems << QStringLiteral("its month \"%1\" is not a month").arg(text(LumpMonthColumn));
         if (text(LumpAmountColumn).trimmed().isEmpty()) {

@@ -34,6 +34,8 @@ private slots:
                                         << QStringList{"rows 0-3", "header, rows 4-6", "header, rows 7-9"};
         QTest::newRow("header opening a page is not doubled")
             << QList<int>(10, 240) << 4 << QStringList{"rows 0-3", "rows 4-7", "header, rows 8-9"};
+        QTest::newRow("no header named") << QList<int>(10, 240) << -1
+                                         << QStringList{"rows 0-3", "rows 4-7", "rows 8-9"};
         QTest::newRow("a row taller than the page stands alone; exact fit")
             << QList<int>{4000, 240, 240, 240, 280, 240} << -1 << QStringList{"rows 0-0", "rows 1-4", "rows 5-5"};
     }
@@ -46,8 +48,9 @@ private slots:
         grid.setRows(static_cast<int>(rowHeights.size()));
         for (int row = 0; row < grid.rows(); ++row)
             grid.setRowHeight(row, rowHeights[row]);
-        grid.setRow(std::max(headerRow, 0));
-        grid.setText(headerRow >= 0 ? QStringLiteral("Year ") : QString());
+        // A heading's text makes no header row; only the row the layout names does.
+        grid.gridModel()->setText(2, 0, QStringLiteral("Year "));
+        grid.gridModel()->setHeaderRow(headerRow);
         const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
         QCOMPARE(layout.colWidthPoints(0) + layout.colWidthPoints(1), 192.0); // the columns span the page
         QStringList pages;
@@ -57,6 +60,19 @@ private slots:
                          .arg(page.firstRow)
                          .arg(page.endRow - 1);
         QTEST(pages, "pages");
+    }
+
+    // Cutting the grid back above its header row drops the header: the rows added again print plainly.
+    void aGridCutAboveItsHeaderRowPrintsNoHeader() {
+        FlexGrid grid;
+        grid.setRows(10);
+        grid.gridModel()->setHeaderRow(2);
+        grid.setRows(2);
+        grid.setRows(10);
+        const PrintLayout layout(*grid.gridModel(), QSizeF(192.0, 100.0 + PrintLayout::kFooterHeightPoints));
+        QCOMPARE(layout.headerRow(), -1);
+        QCOMPARE(layout.pageCount(), 3);
+        QVERIFY(!layout.pages()[1].repeatsHeader && !layout.pages()[2].repeatsHeader);
     }
 
     // A cancelled export leaves the folder as it was: an earlier file keeps its contents and no temporary

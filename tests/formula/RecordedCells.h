@@ -39,8 +39,11 @@ public:
     }
     void setCellAlignment(std::int16_t alignment) override { m_current->alignment = alignment; }
     void setCellForeColor(std::uint32_t color) override { m_current->foreColor = color; }
+    void setHeaderRow(std::int32_t row) override { m_headerRow = row; }
 
     int rows() const { return m_rows; }
+    // The row the layout named as its column headings, or -1.
+    int headerRow() const { return m_headerRow; }
     int writes() const { return m_writes; }
     // The text written last into a cell, or an empty text.
     QString text(int row, int column) const {
@@ -89,4 +92,5 @@ private:
     std::map<std::pair<int, int>, Cell> m_cells;
     Cell* m_current = nullptr;
     int m_writes = 0;
+    int m_headerRow = -1;
 };

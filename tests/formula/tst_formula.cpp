@@ -51,6 +51,9 @@ private slots:
         Formula::WriteSchedule(scheduleOf(years, "6", "12000", startYear), sharedState(), cells);
         QCOMPARE(cells.rows(), expectedRows);
         QCOMPARE(cells.lastRow(), lastRowWritten);
+        // The layout names the row it wrote its headings on, for printing to repeat.
+        QCOMPARE(cells.headerRow(), Formula::kHeaderRow);
+        QCOMPARE(cells.text(cells.headerRow(), 0), QStringLiteral("Year "));
         if (summaryRow >= 0)
             QCOMPARE(cells.text(summaryRow, 1), QStringLiteral("Total Summary:"));
         else
@@ -63,14 +66,16 @@ private slots:
         QTest::addColumn<QString>("startYear");
         QTest::addColumn<int>("expectedWrites");
         QTest::addColumn<int>("expectedRows");
+        QTest::addColumn<int>("headerRow"); // as the layout named it, or -1
 
-        const auto row = [](const char* name, const char* years, const char* startYear, int writes, int rows) {
-            QTest::newRow(name) << QString(years) << QString(startYear) << writes << rows;
+        const auto row = [](const char* name, const char* years, const char* startYear, int writes, int rows,
+                            int headerRow) {
+            QTest::newRow(name) << QString(years) << QString(startYear) << writes << rows << headerRow;
         };
-        row("too many months: nothing", "2731", "2007", 0, 0);
-        row("too many rows: the header", "2184", "2007", 5, 8);
-        row("a start year that is not a number: the header and January", "1", "2007:", 6, 23);
-        row("a start year beyond 16 bits: the first year and its totals", "2", "40000", 75, 38);
+        row("too many months: nothing", "2731", "2007", 0, 0, -1);
+        row("too many rows: the header", "2184", "2007", 5, 8, 7);
+        row("a start year that is not a number: the header and January", "1", "2007:", 6, 23, 7);
+        row("a start year beyond 16 bits: the first year and its totals", "2", "40000", 75, 38, 7);
     }
     void aFailureFollowsTheCellsBeforeIt() {
         QFETCH(QString, years);
@@ -83,6 +88,7 @@ private slots:
             RuntimeError, Formula::WriteSchedule(scheduleOf(years, "6", "12000", startYear), sharedState(), cells));
         QCOMPARE(cells.writes(), expectedWrites);
         QCOMPARE(cells.rows(), expectedRows);
+        QTEST(cells.headerRow(), "headerRow");
     }
 };
 

@@ -58,6 +58,28 @@ class TestGrid : public QObject {
     Q_OBJECT
 
 private slots:
+    // The fixed row's cells are the column headers; past the last column, past the last row, in the
+    // vertical header and in cells a shrink has dropped before the view heard of it, there is nothing.
+    void answersNothingOutsideTheGrid() {
+        Window w(5, 6);
+        w.write(0, 4, QStringLiteral("Balance "));
+        w.write(5, 4, QStringLiteral("12.5"));
+        w.grid.flush();
+        const QAbstractItemModel& model = *w.grid.model();
+        QCOMPARE(model.headerData(4, Qt::Horizontal).toString(), QStringLiteral("Balance "));
+        QVERIFY(!model.headerData(5, Qt::Horizontal).isValid());
+        QVERIFY(!model.headerData(5, Qt::Horizontal, Qt::FontRole).isValid());
+        QVERIFY(!model.headerData(-1, Qt::Horizontal).isValid());
+        QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
+        QVERIFY(!model.index(0, 5).data().isValid());
+        QVERIFY(!model.index(6, 0).data().isValid());
+        const QModelIndex lastCell = model.index(5, 4);
+        QCOMPARE(lastCell.data().toString(), QStringLiteral("12.5"));
+        Module1::SetGridSize(5, 3, w.grid);
+        QVERIFY(!lastCell.data().isValid());
+        QVERIFY(!lastCell.data(Qt::FontRole).isValid());
+    }
+
     void refusesWhatTheGridCannotHold() {
         Window w;
         FlexGrid& g = w.grid;
