@@ -65,11 +65,13 @@ public:
         , m_device(device) {}
 
     void paint() {
+        // The painter works in points. A font's point size is turned into device pixels by the device's
+        // resolution, and the painter's scale would turn it again, so it is given in points over that scale.
         const double pointsToDevice = m_device.logicalDpiY() / 72.0;
         m_painter.save();
         m_painter.scale(pointsToDevice, pointsToDevice);
         QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(kFontPoints);
+        font.setPointSizeF(kFontPoints / pointsToDevice);
         m_regular = font;
         font.setBold(true);
         m_bold = font;
@@ -114,7 +116,7 @@ public:
 
 private:
     void measure() {
-        const QFontMetricsF metrics(m_bold);
+        const QFontMetricsF metrics(m_bold, &m_device);
         m_rowHeight = metrics.height() + kCellPaddingPoints;
         const int columns = m_model.columnCount();
         m_widths.assign(std::size_t(columns), 0.0);

@@ -273,6 +273,16 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray pdf = file.readAll();
         QVERIFY2(pdf.contains(mediaBox), pdf.mid(pdf.indexOf("/MediaBox"), 30).constData());
+        // Its text reads back as the table's rows, each cell apart from the next.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(60000));
+        const QString pages = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY2(pages.startsWith(QStringLiteral("As calculated: 30 years at 6 % on 200000 from 2007, 1199.10 a month "
+                                                 "Year Month Payment Extra Interest Principal Balance "
+                                                 "2007 January 1199.10 0.00 1000.00 199.10 199800.90")),
+                 qPrintable(pages.left(300)));
+        QVERIFY(pages.contains(QStringLiteral("2007 Total to date 14389.21 0.00 11933.19 2456.02 197543.98")));
     }
 
     // A file that cannot be written is told in a box on the window, through the main window's message path;
