@@ -45,9 +45,9 @@ fuzz_briefly() {
         local name scratch
         name=$(basename "$target")
         scratch=$(mktemp -d)
-        # The schedules' arithmetic is quick enough to fuzz for a fixed time rather than a number of runs.
+        # The schedules' and the APR's arithmetic are quick enough to fuzz for a fixed time rather than a number of runs.
         local limits=(-runs="$runs" -max_total_time=120)
-        case "$name" in fuzz_schedule | fuzz_lender) limits=(-max_total_time=20) ;; esac
+        case "$name" in fuzz_schedule | fuzz_lender | fuzz_apr) limits=(-max_total_time=20) ;; esac
         "$target" "$scratch" "fuzz/corpus/$name" "${limits[@]}" -artifact_prefix="$scratch/" \
             >"$scratch/log" 2>&1 || { cat "$scratch/log"; exit 1; }
         echo "fuzz: $name $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$scratch/log")"

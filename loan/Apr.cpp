@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 // How precision is kept: the payments and the amount financed are exact decimals and are read into fifty-digit
 // decimal floats (Boost's cpp_dec_float_50) once. A quick Newton iteration in double finds the rate to about

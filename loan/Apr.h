@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loan/Calendar.h"
 #include "numbers/Decimal.h"
 
 #include <cstdint>
@@ -17,8 +18,7 @@
 class Apr {
 public:
     static constexpr int kDaysPerMonthCounted = 30; // every month counts as 30 days for its odd days
-    static constexpr int kMonthsPerYear = 12;
-    static constexpr int kShownPlaces = 3; // APR and APRC as they are disclosed: 6.434
+    static constexpr int kShownPlaces = 3;          // APR and APRC as they are disclosed: 6.434
 
     // A payment and when it falls: `periods` whole unit periods plus `oddDays` days of the next one.
     struct Flow {
@@ -38,8 +38,8 @@ public:
 
     // The rate for these payments: months of 30 days by default; pass 24 and 15 for semi-monthly periods, 52
     // and 7 for weekly ones.
-    static Apr solve(const Decimal& amountFinanced, const std::vector<Flow>& flows, int periodsPerYear = kMonthsPerYear,
-                     int daysPerPeriod = kDaysPerMonthCounted);
+    static Apr solve(const Decimal& amountFinanced, const std::vector<Flow>& flows,
+                     int periodsPerYear = Calendar::kMonthsPerYear, int daysPerPeriod = kDaysPerMonthCounted);
 
     // The payments discounted to the loan's date at `periodRate`, to fifty digits and then to 28 places: what
     // the solved rate is checked against. The flows must be valid (see NoRate::InvalidFlow).

