@@ -4,14 +4,17 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
 void FormTestCase::init() {
     connect(&m_answer, &QTimer::timeout, this, [this] {
-        // A message box is answered with OK; any other dialog (a print preview) is closed.
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        // A message box is answered with OK; any other dialog (a print preview) is closed, but for the progress
+        // of a long export, which shows on a loaded machine and closes by itself.
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && !qobject_cast<QProgressDialog*>(dialog)) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             m_boxes.append({dialog->windowTitle(), box ? box->text() : QString(),
                             box ? box->icon() : QMessageBox::NoIcon,
