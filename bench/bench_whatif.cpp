@@ -10,6 +10,7 @@
 #include "bench/ScheduleArithmetic.h"
 #include "whatif/ExtraScheduleModel.h"
 #include "whatif/WhatIfWindow.h"
+#include "windows/CheckedField.h"
 #include "windows/MessagePath.h"
 
 #include <QApplication>

@@ -155,7 +155,8 @@ QWidget* CompareWindow::makeResults() {
     tableLayout->addWidget(actions);
     tabs->addTab(tablePage, QStringLiteral("Comparison"));
 
-    m_chartView = new QChartView(new QChart, tabs);
+    m_chartView = new QChartView(tabs);
+    makeChart();
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setAccessibleName(QStringLiteral("Chart of each offer's cost to date"));
     m_chartView->setFocusPolicy(Qt::StrongFocus);
@@ -388,49 +389,59 @@ void CompareWindow::update() {
     m_updating = false;
 }
 
-void CompareWindow::fillChart(const OfferComparison& comparison) {
+void CompareWindow::makeChart() {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Cost to date: interest and fees"));
-    auto* xAxis = new QValueAxis(chart);
-    xAxis->setTitleText(QStringLiteral("Year"));
-    xAxis->setLabelFormat(QStringLiteral("%.0f"));
-    auto* yAxis = new QValueAxis(chart);
-    yAxis->setTitleText(QStringLiteral("Cost"));
-    yAxis->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
+    m_xAxis = new QValueAxis(chart);
+    m_xAxis->setTitleText(QStringLiteral("Year"));
+    m_xAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_yAxis = new QValueAxis(chart);
+    m_yAxis->setTitleText(QStringLiteral("Cost"));
+    m_yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_xAxis, Qt::AlignBottom);
+    chart->addAxis(m_yAxis, Qt::AlignLeft);
+    // A line for each offer there may be, and the horizon's mark; lines of offers not shown are hidden.
+    for (std::size_t i = 0; i <= kOfferColours.size(); ++i) {
+        auto* series = new QLineSeries(chart);
+        const bool mark = i == kOfferColours.size();
+        series->setPen(mark ? QPen(QColor(WindowColours::kProblem), kLineWidthPixels, Qt::DashLine)
+                            : QPen(QColor(kOfferColours[i]), kLineWidthPixels));
+        chart->addSeries(series);
+        series->attachAxis(m_xAxis);
+        series->attachAxis(m_yAxis);
+        m_series.push_back(series);
+    }
+    m_chartView->setChart(chart);
+}
+
+void CompareWindow::fillChart(const OfferComparison& comparison) {
     const double start = m_loan->startYear;
     double highest = 0.0;
     std::size_t longest = 0;
-    for (std::size_t i = 0; i < comparison.offers.size(); ++i) {
+    for (std::size_t i = 0; i < kOfferColours.size(); ++i) {
+        QLineSeries* series = m_series[i];
+        series->setVisible(i < comparison.offers.size());
+        if (i >= comparison.offers.size()) {
+            series->clear();
+            continue;
+        }
         const std::vector<Decimal>& costs = comparison.offers[i].costToDate;
         const std::size_t step = costs.size() > kMostPointsALine ? std::size_t(Calendar::kMonthsPerYear) : 1;
         QList<QPointF> points;
+        points.reserve(qsizetype(costs.size() / step + 1));
         for (std::size_t k = 0; k < costs.size(); k += step) {
             points.append({start + double(k) / Calendar::kMonthsPerYear, costs[k].toDouble()});
             highest = std::max(highest, points.back().y());
         }
         longest = std::max(longest, costs.size());
-        auto* series = new QLineSeries(chart);
         series->setName(m_model->headerData(int(i) + 1, Qt::Horizontal).toString());
         series->replace(points);
-        series->setPen(QPen(QColor(kOfferColours[i % kOfferColours.size()]), kLineWidthPixels));
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
     }
     const double horizonYear = start + double(comparison.horizonMonths) / Calendar::kMonthsPerYear;
-    auto* mark = new QLineSeries(chart);
+    QLineSeries* mark = m_series.back();
     mark->setName(QStringLiteral("Keep the loan for %1 years").arg(CompareText::horizonYears(comparison)));
-    mark->append({{horizonYear, 0.0}, {horizonYear, highest}});
-    mark->setPen(QPen(QColor(WindowColours::kProblem), kLineWidthPixels, Qt::DashLine));
-    chart->addSeries(mark);
-    mark->attachAxis(xAxis);
-    mark->attachAxis(yAxis);
-    xAxis->setRange(start, start + std::max<double>(1.0, double(longest) / Calendar::kMonthsPerYear));
-    yAxis->setRange(0.0, std::max(1.0, highest));
-    QChart* old = m_chartView->chart();
-    m_chartView->setChart(chart);
-    delete old;
+    mark->replace({{horizonYear, 0.0}, {horizonYear, highest}});
+    m_xAxis->setRange(start, start + std::max<double>(1.0, double(longest) / Calendar::kMonthsPerYear));
+    m_yAxis->setRange(0.0, std::max(1.0, highest));
     m_chartView->setAccessibleDescription(comparisonText());
 }

@@ -16,6 +16,8 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QLineSeries;
+class QValueAxis;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -79,6 +81,7 @@ private:
     OfferFields makeOfferFields(int index);
     std::optional<Offer> readOffer(OfferFields& fields);
     void update();
+    void makeChart();
     void fillChart(const class OfferComparison& comparison);
 
     std::optional<Schedule> m_loan;
@@ -91,4 +94,7 @@ private:
     OutOfDateNote* m_outOfDate = nullptr;
     CompareModel* m_model = nullptr;
     QChartView* m_chartView = nullptr;
+    QValueAxis* m_xAxis = nullptr;
+    QValueAxis* m_yAxis = nullptr;
+    std::vector<QLineSeries*> m_series; // an offer's each, then the horizon's mark
 };

@@ -105,8 +105,12 @@ private slots:
         QCOMPARE(figure(QStringLiteral("Cheapest"), 0), QStringLiteral("cheapest over 4 years"));
         // The chart draws each offer's cost and marks the horizon.
         const QList<QAbstractSeries*> series = compare()->chartView()->chart()->series();
-        QCOMPARE(series.size(), 3);
-        QCOMPARE(series[2]->name(), QStringLiteral("Keep the loan for 4 years"));
+        QCOMPARE(series.size(), 5);
+        QVERIFY(series[0]->isVisible() && series[1]->isVisible() && !series[2]->isVisible());
+        QCOMPARE(series[1]->name(), QStringLiteral("Points"));
+        QCOMPARE(qobject_cast<QLineSeries*>(series[1])->at(84).y(), 78262.66);
+        QCOMPARE(series.back()->name(), QStringLiteral("Keep the loan for 4 years"));
+        QCOMPARE(qobject_cast<QLineSeries*>(series.back())->at(0).x(), 2011.0);
     }
 
     // A rate change after a fixed period works the payment out again; one outside the loan is marked.
