@@ -206,6 +206,17 @@ private slots:
         QCOMPARE(lender()->paymentAmount->text(), QStringLiteral("3"));
     }
 
+    // Past the loan's end the balance is nothing owed; a schedule that stops before then has no such balance.
+    void theBalanceAfterTheLoanIsNothingOwed() {
+        openOn({"1", "6", "12000", "", "", "2007"});
+        typeInto(lender()->balanceAfter, QStringLiteral("2"));
+        QCOMPARE(figure(QStringLiteral("Balance after 2 years")), QStringLiteral("0.00"));
+        choose(lender()->paymentBasis, QStringLiteral("A fixed amount"));
+        typeInto(lender()->paymentAmount, QStringLiteral("10"));
+        QVERIFY(!lender()->stopText().isEmpty());
+        QCOMPARE(figure(QStringLiteral("Balance after 2 years")), QStringLiteral("none"));
+    }
+
     // A rate change works the payment out again, or keeps it and moves the end; one outside the loan is marked.
     void aRateChangeWorksThePaymentOutAgainOrMovesTheEnd() {
         openOn({"30", "6", "200000", "", "", "2007"});
