@@ -6,6 +6,7 @@
 #include "numbers/NumberText.h"
 #include "numbers/RuntimeError.h"
 #include "windows/CheckedField.h"
+#include "windows/DatedAmountTable.h"
 #include "windows/OutOfDateNote.h"
 #include "windows/TableActions.h"
 #include "windows/WindowColours.h"
@@ -19,10 +20,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -59,25 +58,6 @@ const QStringList kInterestRoundings = {QStringLiteral("Not rounded"), QStringLi
                                         QStringLiteral("Down to the cent")};
 const QStringList kPaymentBases = {QStringLiteral("Worked out from the length"), QStringLiteral("A fixed amount"),
                                    QStringLiteral("An initial repayment rate")};
-
-// The rate changes' editors: rates take digits and one decimal point, years digits only.
-class ChangeDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const QString keys = index.column() == LenderWindow::ChangeRateColumn   ? QStringLiteral("[0-9]*\\.?[0-9]*")
-                                 : index.column() == LenderWindow::ChangeYearColumn ? QStringLiteral("[0-9]{0,5}")
-                                                                                    : QString();
-            if (!keys.isEmpty())
-                line->setValidator(new QRegularExpressionValidator(QRegularExpression(keys), line));
-        }
-        return editor;
-    }
-};
 
 QComboBox* choiceBox(const QStringList& choices, const QString& name, QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -178,14 +158,9 @@ QWidget* LenderWindow::makeTerms() {
     addRow(QStringLiteral("The pa&yment:"), paymentBasis, paymentRow);
 
     auto* changesRow = new QHBoxLayout;
-    rateChanges = new QTableWidget(0, ChangeColumnCount, group);
-    rateChanges->setHorizontalHeaderLabels(
-        {QStringLiteral("Year"), QStringLiteral("Month"), QStringLiteral("New rate %")});
+    rateChanges = new DatedAmountTable(QStringLiteral("New rate %"), QStringLiteral("rate change"),
+                                       QStringLiteral("The new rate"), QStringLiteral("it has no rate"), group);
     rateChanges->setAccessibleName(QStringLiteral("Rate changes"));
-    rateChanges->setItemDelegate(new ChangeDelegate(rateChanges));
-    rateChanges->horizontalHeader()->setStretchLastSection(true);
-    rateChanges->verticalHeader()->hide();
-    rateChanges->setTabKeyNavigation(false);
     rateChanges->setMaximumHeight(kChangesTableHeightPixels);
     auto* changeButtons = new QVBoxLayout;
     addChange = new QPushButton(QStringLiteral("&Add"), group);
@@ -350,26 +325,8 @@ void LenderWindow::detailChanged() {
 }
 
 void LenderWindow::addChangeRow() {
-    const int row = rateChanges->rowCount();
-    {
-        const QSignalBlocker blocker(rateChanges);
-        rateChanges->insertRow(row);
-        const double year = m_loan ? m_loan->startYear + 1 : 0.0;
-        rateChanges->setItem(row, ChangeYearColumn, new QTableWidgetItem(doubleText(year)));
-        rateChanges->setItem(row, ChangeMonthColumn, new QTableWidgetItem(Calendar::monthName(1)));
-        rateChanges->setItem(row, ChangeRateColumn, new QTableWidgetItem());
-    }
-    rateChanges->setCurrentCell(row, ChangeRateColumn);
-    rateChanges->setFocus();
-    rateChanges->editItem(rateChanges->item(row, ChangeRateColumn));
+    rateChanges->addDatedRow(m_loan ? std::int64_t(m_loan->startYear) + 1 : 0, 1);
     update();
-}
-
-void LenderWindow::colourChangeRow(int row, QRgb colour) {
-    for (int column = 0; column < ChangeColumnCount; ++column) {
-        if (QTableWidgetItem* item = rateChanges->item(row, column))
-            item->setBackground(colour == 0 ? QBrush() : QBrush(QColor(colour)));
-    }
 }
 
 std::optional<LenderTerms> LenderWindow::readFields(std::vector<int>& changeRowsRead) {
@@ -416,41 +373,13 @@ std::optional<LenderTerms> LenderWindow::readFields(std::vector<int>& changeRows
         allRead = false;
     }
 
-    QStringList problems;
-    const QSignalBlocker blocker(rateChanges);
-    for (int row = 0; row < rateChanges->rowCount(); ++row) {
-        const auto text = [&](int column) {
-            const QTableWidgetItem* item = rateChanges->item(row, column);
-            return item ? item->text() : QString();
-        };
-        QStringList rowProblems;
-        LenderTerms::RateChange change;
-        bool yearRead = false;
-        change.year = text(ChangeYearColumn).trimmed().toLongLong(&yearRead);
-        if (!yearRead)
-            rowProblems << QStringLiteral("its year \"%1\" is not a year").arg(text(ChangeYearColumn));
-        change.month = Calendar::monthFromText(text(ChangeMonthColumn));
-        if (change.month == 0)
-            rowProblems << QStringLiteral("its month \"%1\" is not a month").arg(text(ChangeMonthColumn));
-        if (text(ChangeRateColumn).trimmed().isEmpty()) {
-            rowProblems << QStringLiteral("it has no rate");
-        } else {
-            try {
-                change.ratePercent = readAmount(text(ChangeRateColumn), QStringLiteral("The new rate"));
-            } catch (const RuntimeError& error) {
-                rowProblems << error.message();
-            }
-        }
-        colourChangeRow(row, rowProblems.isEmpty() ? 0 : WindowColours::kUnreadRow);
-        if (rowProblems.isEmpty()) {
-            terms.rateChanges.push_back(change);
-            changeRowsRead.push_back(row);
-        } else {
-            allRead = false;
-            problems << QStringLiteral("In rate change %1, %2.")
-                            .arg(QString::number(row + 1), rowProblems.join(QStringLiteral("; ")));
-        }
+    const DatedAmountTable::Reading reading = rateChanges->read();
+    for (const DatedAmountTable::Entry& entry : reading.entries) {
+        terms.rateChanges.push_back({entry.year, entry.month, entry.amount});
+        changeRowsRead.push_back(entry.row);
     }
+    allRead = allRead && reading.problems.isEmpty();
+    const QStringList& problems = reading.problems;
     changesProblem->setText(problems.join(u'\n'));
     changesProblem->setVisible(!problems.isEmpty());
     if (!allRead)
@@ -461,11 +390,10 @@ std::optional<LenderTerms> LenderWindow::readFields(std::vector<int>& changeRows
 void LenderWindow::markChangesOutside(const LenderSchedule& schedule, const std::vector<int>& changeRowsRead) {
     if (schedule.outsideChanges.empty())
         return;
-    const QSignalBlocker blocker(rateChanges);
     QStringList problems;
     for (const std::size_t index : schedule.outsideChanges) {
         const int row = changeRowsRead[index];
-        colourChangeRow(row, WindowColours::kLeftOutRow);
+        rateChanges->markLeftOut(row);
         problems << QStringLiteral("Rate change %1 falls before the first payment or after the last; it is left out.")
                         .arg(row + 1);
     }

@@ -3,6 +3,7 @@
 #include "lender/LenderText.h"
 #include "loan/LenderTerms.h"
 #include "loan/Schedule.h"
+#include "windows/DatedAmountTable.h"
 #include "windows/ToolWindow.h"
 
 #include <optional>
@@ -29,7 +30,11 @@ class LenderWindow : public ToolWindow {
 
 public:
     // The rate changes table's columns.
-    enum ChangeColumn { ChangeYearColumn, ChangeMonthColumn, ChangeRateColumn, ChangeColumnCount };
+    enum ChangeColumn {
+        ChangeYearColumn = DatedAmountTable::YearColumn,
+        ChangeMonthColumn = DatedAmountTable::MonthColumn,
+        ChangeRateColumn = DatedAmountTable::AmountColumn,
+    };
     // The presets in their list, "Custom" last.
     static constexpr int kCustomPreset = 4;
 
@@ -57,7 +62,7 @@ public:
     QComboBox* interestRounding = nullptr;
     QComboBox* paymentBasis = nullptr;
     CheckedField* paymentAmount = nullptr;
-    QTableWidget* rateChanges = nullptr;
+    DatedAmountTable* rateChanges = nullptr;
     QPushButton* addChange = nullptr;
     QPushButton* removeChange = nullptr;
     QLabel* changesProblem = nullptr;
@@ -79,7 +84,6 @@ private:
     // Reads the fields into terms; marks each that does not read. Also gives the rate-change rows that read.
     std::optional<LenderTerms> readFields(std::vector<int>& changeRowsRead);
     void update();
-    void colourChangeRow(int row, QRgb colour);
     void markChangesOutside(const LenderSchedule& schedule, const std::vector<int>& changeRowsRead);
 
     std::optional<Schedule> m_loan;

@@ -5,6 +5,7 @@
 #include "numbers/NumberText.h"
 #include "whatif/ExtraScheduleModel.h"
 #include "windows/CheckedField.h"
+#include "windows/DatedAmountTable.h"
 #include "windows/OutOfDateNote.h"
 #include "windows/TableActions.h"
 #include "windows/WindowColours.h"
@@ -21,10 +22,8 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -39,25 +38,6 @@ constexpr int kLatestYear = 32767;
 constexpr int kLumpsTableHeightPixels = 120;
 constexpr int kComparisonHeightPixels = 230;
 constexpr qreal kLineWidthPixels = 2.5;
-
-// The one-off payments' editors: amounts take digits and one decimal point, years digits only.
-class LumpDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const QString keys = index.column() == WhatIfWindow::LumpAmountColumn ? QStringLiteral("[0-9]*\\.?[0-9]*")
-                                 : index.column() == WhatIfWindow::LumpYearColumn ? QStringLiteral("[0-9]{0,5}")
-                                                                                  : QString();
-            if (!keys.isEmpty())
-                line->setValidator(new QRegularExpressionValidator(QRegularExpression(keys), line));
-        }
-        return editor;
-    }
-};
 
 QComboBox* monthBox(int month, QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -144,14 +124,10 @@ QWidget* WhatIfWindow::makeExtrasGroup() {
     form->addRow(yearlyLabel, yearlyRow);
 
     auto* lumpsRow = new QHBoxLayout;
-    lumps = new QTableWidget(0, LumpColumnCount, group);
+    lumps = new DatedAmountTable(QStringLiteral("Amount"), QStringLiteral("one-off payment"),
+                                 QStringLiteral("The amount"), QStringLiteral("it has no amount"), group);
     lumps->setObjectName(QStringLiteral("lumps"));
-    lumps->setHorizontalHeaderLabels({QStringLiteral("Year"), QStringLiteral("Month"), QStringLiteral("Amount")});
     lumps->setAccessibleName(QStringLiteral("One-off payments"));
-    lumps->setItemDelegate(new LumpDelegate(lumps));
-    lumps->horizontalHeader()->setStretchLastSection(true);
-    lumps->verticalHeader()->hide();
-    lumps->setTabKeyNavigation(false);
     lumps->setMaximumHeight(kLumpsTableHeightPixels);
     auto* lumpButtons = new QVBoxLayout;
     addLump = new QPushButton(QStringLiteral("&Add"), group);
@@ -297,26 +273,8 @@ bool WhatIfWindow::isOutOfDate() const {
 }
 
 void WhatIfWindow::addLumpRow() {
-    const int row = lumps->rowCount();
-    {
-        const QSignalBlocker blocker(lumps);
-        lumps->insertRow(row);
-        const double year = m_loan ? m_loan->startYear : 0.0;
-        lumps->setItem(row, LumpYearColumn, new QTableWidgetItem(doubleText(year)));
-        lumps->setItem(row, LumpMonthColumn, new QTableWidgetItem(Calendar::monthName(Calendar::kMonthsPerYear)));
-        lumps->setItem(row, LumpAmountColumn, new QTableWidgetItem());
-    }
-    lumps->setCurrentCell(row, LumpAmountColumn);
-    lumps->setFocus();
-    lumps->editItem(lumps->item(row, LumpAmountColumn));
+    lumps->addDatedRow(m_loan ? std::int64_t(m_loan->startYear) : 0, Calendar::kMonthsPerYear);
     update();
-}
-
-void WhatIfWindow::colourLumpRow(int row, QRgb colour) {
-    for (int column = 0; column < LumpColumnCount; ++column) {
-        if (QTableWidgetItem* item = lumps->item(row, column))
-            item->setBackground(colour == 0 ? QBrush() : QBrush(QColor(colour)));
-    }
 }
 
 std::optional<ExtraPayments> WhatIfWindow::readFields(std::vector<int>& lumpRowsRead) {
@@ -330,42 +288,14 @@ std::optional<ExtraPayments> WhatIfWindow::readFields(std::vector<int>& lumpRows
     extras.yearly = yearly.value_or(Decimal());
     extras.yearlyMonth = yearlyMonth->currentIndex() + 1;
 
-    QStringList lumpProblems;
-    const QSignalBlocker blocker(lumps);
-    for (int row = 0; row < lumps->rowCount(); ++row) {
-        const auto text = [&](int column) {
-            const QTableWidgetItem* item = lumps->item(row, column);
-            return item ? item->text() : QString();
-        };
-        QStringList rowProblems;
-        bool yearRead = false;
-        LumpSum lump;
-        lump.year = text(LumpYearColumn).trimmed().toInt(&yearRead);
-        if (!yearRead)
-            rowProblems << QStringLiteral("its year \"%1\" is not a year").arg(text(LumpYearColumn));
-        lump.month = Calendar::monthFromText(text(LumpMonthColumn));
-        if (lump.month == 0)
-            rowProblems << QStringLiteral("its month \"%1\" is not a month").arg(text(LumpMonthColumn));
-        if (text(LumpAmountColumn).trimmed().isEmpty()) {
-            rowProblems << QStringLiteral("it has no amount");
-        } else {
-            try {
-                lump.amount = readAmount(text(LumpAmountColumn), QStringLiteral("The amount"));
-            } catch (const RuntimeError& error) {
-                rowProblems << error.message();
-            }
-        }
-        colourLumpRow(row, rowProblems.isEmpty() ? 0 : WindowColours::kUnreadRow);
-        if (rowProblems.isEmpty()) {
-            extras.lumps.push_back(lump);
-            lumpRowsRead.push_back(row);
-        } else {
-            // An amount still being typed, or left empty, is not an error of the rest of the plan.
-            allRead = false;
-            lumpProblems << QStringLiteral("In one-off payment %1, %2.")
-                                .arg(QString::number(row + 1), rowProblems.join(QStringLiteral("; ")));
-        }
+    const DatedAmountTable::Reading reading = lumps->read();
+    for (const DatedAmountTable::Entry& entry : reading.entries) {
+        extras.lumps.push_back({std::int32_t(entry.year), entry.month, entry.amount});
+        lumpRowsRead.push_back(entry.row);
     }
+    // An amount still being typed, or left empty, is not an error of the rest of the plan.
+    allRead = allRead && reading.problems.isEmpty();
+    const QStringList& lumpProblems = reading.problems;
     lumpsProblem->setText(lumpProblems.join(u'\n'));
     lumpsProblem->setVisible(!lumpProblems.isEmpty());
     extras.effect = payLess->isChecked() ? ExtraPayments::Effect::PayLess : ExtraPayments::Effect::FinishSooner;
@@ -399,14 +329,13 @@ void WhatIfWindow::update() {
 void WhatIfWindow::markLumpsOutside(const ExtraSchedule& schedule, const std::vector<int>& lumpRowsRead) {
     if (schedule.lumpsOutside.empty())
         return;
-    const QSignalBlocker blocker(lumps);
     QStringList problems;
     const LoanOutcome calculated = LoanOutcome::of(*m_loan);
     const QString first = WhatIfText::date(m_loan->startYear, 1);
     const QString last = WhatIfText::date(calculated.lastYear, calculated.lastMonth);
     for (const std::size_t index : schedule.lumpsOutside) {
         const int row = lumpRowsRead[index];
-        colourLumpRow(row, WindowColours::kLeftOutRow);
+        lumps->markLeftOut(row);
         problems << QStringLiteral(
                         "One-off payment %1 falls outside the loan, which runs from %2 to %3; it is left out.")
                         .arg(row + 1)

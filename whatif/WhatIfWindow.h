@@ -3,6 +3,7 @@
 #include "loan/Extras.h"
 #include "loan/Schedule.h"
 #include "whatif/WhatIfText.h"
+#include "windows/DatedAmountTable.h"
 #include "windows/ToolWindow.h"
 
 #include <optional>
@@ -31,7 +32,11 @@ class WhatIfWindow : public ToolWindow {
 
 public:
     // The one-off payments table's columns.
-    enum LumpColumn { LumpYearColumn, LumpMonthColumn, LumpAmountColumn, LumpColumnCount };
+    enum LumpColumn {
+        LumpYearColumn = DatedAmountTable::YearColumn,
+        LumpMonthColumn = DatedAmountTable::MonthColumn,
+        LumpAmountColumn = DatedAmountTable::AmountColumn,
+    };
 
     explicit WhatIfWindow(const MessagePath& messages, QWidget* parent = nullptr);
     ~WhatIfWindow() override;
@@ -53,7 +58,7 @@ public:
     QComboBox* monthlyFromMonth = nullptr;
     CheckedField* yearlyAmount = nullptr;
     QComboBox* yearlyMonth = nullptr;
-    QTableWidget* lumps = nullptr;
+    DatedAmountTable* lumps = nullptr;
     QPushButton* addLump = nullptr;
     QPushButton* removeLump = nullptr;
     QLabel* lumpsProblem = nullptr;
@@ -75,7 +80,6 @@ private:
     void update();
     void showOutcome(const ExtraSchedule& schedule);
     void markLumpsOutside(const ExtraSchedule& schedule, const std::vector<int>& lumpRowsRead);
-    void colourLumpRow(int row, QRgb colour);
 
     std::optional<Schedule> m_loan;
     ExtraPayments m_lastRead;
