@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QLineSeries;
 class QValueAxis;
+struct OfferComparison;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -82,7 +83,7 @@ private:
     std::optional<Offer> readOffer(OfferFields& fields);
     void update();
     void makeChart();
-    void fillChart(const class OfferComparison& comparison);
+    void fillChart(const OfferComparison& comparison);
 
     std::optional<Schedule> m_loan;
     std::vector<OfferFields> m_offers;
