@@ -155,8 +155,7 @@ QWidget* CompareWindow::makeResults() {
     tableLayout->addWidget(actions);
     tabs->addTab(tablePage, QStringLiteral("Comparison"));
 
-    m_chartView = new QChartView(tabs);
-    makeChart();
+    m_chartView = new QChartView(makeChart(), tabs);
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setAccessibleName(QStringLiteral("Chart of each offer's cost to date"));
     m_chartView->setFocusPolicy(Qt::StrongFocus);
@@ -389,7 +388,7 @@ void CompareWindow::update() {
     m_updating = false;
 }
 
-void CompareWindow::makeChart() {
+QChart* CompareWindow::makeChart() {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Cost to date: interest and fees"));
     m_xAxis = new QValueAxis(chart);
@@ -411,7 +410,7 @@ void CompareWindow::makeChart() {
         series->attachAxis(m_yAxis);
         m_series.push_back(series);
     }
-    m_chartView->setChart(chart);
+    return chart;
 }
 
 void CompareWindow::fillChart(const OfferComparison& comparison) {

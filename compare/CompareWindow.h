@@ -11,6 +11,7 @@
 class CheckedField;
 class CompareModel;
 class OutOfDateNote;
+class QChart;
 class QChartView;
 class QComboBox;
 class QGridLayout;
@@ -82,7 +83,8 @@ private:
     OfferFields makeOfferFields(int index);
     std::optional<Offer> readOffer(OfferFields& fields);
     void update();
-    void makeChart();
+    // The chart's axes, a line for each offer there may be and the horizon's mark.
+    QChart* makeChart();
     void fillChart(const OfferComparison& comparison);
 
     std::optional<Schedule> m_loan;
