@@ -167,6 +167,31 @@ private slots:
         QCOMPARE(compare()->comparisonModel().columnCount(), 3);
     }
 
+    // Tab reaches every field and button; each field has a name the screen reader reads; Escape closes.
+    void theKeyboardReachesEverything() {
+        openOnWorkedLoan();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 40; ++i) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (const CompareWindow::OfferFields& fields : compare()->offers()) {
+            for (QWidget* field : std::initializer_list<QWidget*>{
+                     fields.name, fields.principal, fields.years, fields.rate, fields.points, fields.fees,
+                     fields.monthlyFee, fields.changeYear, fields.changeMonth, fields.changeRate}) {
+                QVERIFY2(reached.contains(field) || reached.contains(field->focusProxy()),
+                         qPrintable(field->accessibleName()));
+                QVERIFY(field->accessibleName().startsWith(QStringLiteral("Offer ")));
+            }
+        }
+        for (QWidget* control : std::initializer_list<QWidget*>{compare()->addOffer, compare()->removeOffer,
+                                                                compare()->horizon, compare()->comparisonView})
+            QVERIFY2(reached.contains(control) || reached.contains(control->focusProxy()),
+                     control->metaObject()->className());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!compare()->isVisible());
+    }
+
     // The command line's summary holds the window's figures for the same offers.
     void theCommandLinesSummaryIsTheWindows() {
         openOnWorkedLoan();
