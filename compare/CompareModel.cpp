@@ -1,6 +1,6 @@
 #include "compare/CompareModel.h"
 
-#include <QFont>
+#include "windows/TableRoles.h"
 
 void CompareModel::setRows(std::vector<CompareText::Row> rows, std::optional<std::size_t> cheapest) {
     beginResetModel();
@@ -21,22 +21,10 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !hasIndex(index.row(), index.column(), index.parent()))
         return {};
     const CompareText::Row& row = m_rows[std::size_t(index.row()) + 1];
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return index.column() == 0 ? row.name : row.values[std::size_t(index.column() - 1)];
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignVCenter | (index.column() == 0 ? Qt::AlignLeft : Qt::AlignRight));
-    case Qt::FontRole:
-        if (index.column() > 0 && m_cheapest == std::size_t(index.column() - 1)) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
-    default:
-        return {};
-    }
+    return TableRoles::styleOf(role, index.column() > 0,
+                               index.column() > 0 && m_cheapest == std::size_t(index.column() - 1));
 }
 
 QVariant CompareModel::headerData(int section, Qt::Orientation orientation, int role) const {

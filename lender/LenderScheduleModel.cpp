@@ -1,18 +1,11 @@
 #include "lender/LenderScheduleModel.h"
 
-#include "numbers/Money.h"
-
-#include <QFont>
+#include "lender/LenderText.h"
+#include "windows/TableRoles.h"
 
 #include <array>
 
-namespace {
-
-QString money(const Decimal& value) {
-    return Money::text(value, Money::Rounding::HalfUp);
-}
-
-} // namespace
+using LenderText::money;
 
 void LenderScheduleModel::setSchedule(LenderSchedule schedule) {
     beginResetModel();
@@ -79,22 +72,9 @@ QVariant LenderScheduleModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !hasIndex(index.row(), index.column(), index.parent()))
         return {};
     const Entry& entry = m_entries[std::size_t(index.row())];
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return text(entry, index.column());
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignVCenter | (index.column() >= PaymentColumn ? Qt::AlignRight : Qt::AlignLeft));
-    case Qt::FontRole:
-        if (entry.totals) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
-    default:
-        return {};
-    }
+    return TableRoles::styleOf(role, index.column() >= PaymentColumn, entry.totals);
 }
 
 QVariant LenderScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -3,8 +3,7 @@
 #include "loan/Calendar.h"
 #include "numbers/Money.h"
 #include "numbers/NumberText.h"
-
-#include <QFont>
+#include "windows/TableRoles.h"
 
 #include <array>
 
@@ -79,22 +78,9 @@ QString ExtraScheduleModel::text(int row, int column) const {
 QVariant ExtraScheduleModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return text(index.row(), index.column());
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignVCenter | (index.column() >= PaymentColumn ? Qt::AlignRight : Qt::AlignLeft));
-    case Qt::FontRole:
-        if (isTotals(index.row())) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
-    default:
-        return {};
-    }
+    return TableRoles::styleOf(role, index.column() >= PaymentColumn, isTotals(index.row()));
 }
 
 QVariant ExtraScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const {
